@@ -1,0 +1,48 @@
+# sps_add_gtest(<name> SOURCES ... LIBS ... [QT])
+# One GoogleTest executable, registered with CTest, run in the shared test folder.
+# QT: the test creates a QApplication itself (offscreen platform set by CTest).
+function(sps_add_gtest name)
+  if(SPS_FUZZ_ONLY)
+    return()
+  endif()
+  cmake_parse_arguments(T "QT" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  if(T_QT)
+    target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest Qt6::Widgets Qt6::Test)
+    target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/cmake/qt_gtest_main.cpp)
+  else()
+    target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
+  endif()
+  add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${SPS_TEST_DIR})
+  set_tests_properties(${name} PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_RUNTIME_DIR=${CMAKE_BINARY_DIR}/xdg;SPS_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
+    TIMEOUT 300)
+endfunction()
+
+# sps_add_fuzzer(<name> SOURCES ... LIBS ... [CORPUS dir])
+# A libFuzzer target, built only with clang. Also registered as a short CTest
+# run when SPS_FUZZ_ONLY is on.
+function(sps_add_fuzzer name)
+  cmake_parse_arguments(F "" "RUNS" "SOURCES;LIBS" ${ARGN})
+  if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    return()
+  endif()
+  if(NOT F_RUNS)
+    set(F_RUNS 200000)
+  endif()
+  add_executable(${name} ${F_SOURCES})
+  target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+  target_link_libraries(${name} PRIVATE ${F_LIBS})
+  add_test(NAME ${name} COMMAND ${name} -runs=${F_RUNS} -max_len=4096 -seed=1
+           WORKING_DIRECTORY ${SPS_TEST_DIR})
+  set_tests_properties(${name} PROPERTIES LABELS fuzz TIMEOUT 600)
+endfunction()
+
+# Library code that fuzz targets use is compiled with the fuzzer's coverage
+# instrumentation when clang builds the fuzz targets.
+function(sps_fuzzable_library name)
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang" AND SPS_FUZZ_ONLY)
+    target_compile_options(${name} PRIVATE -fsanitize=fuzzer-no-link,address,undefined)
+  endif()
+endfunction()

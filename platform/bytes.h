@@ -1,0 +1,72 @@
+// Little-endian byte reader and writer. The reader never reads past the end:
+// it raises "Stream read error" instead.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace sps {
+
+class ByteReader {
+public:
+    ByteReader(const void* data, size_t size)
+        : data_(static_cast<const uint8_t*>(data)), size_(size) {}
+    explicit ByteReader(const std::vector<uint8_t>& bytes) : ByteReader(bytes.data(), bytes.size()) {}
+
+    size_t Position() const { return pos_; }
+    size_t Size() const { return size_; }
+    size_t Remaining() const { return size_ - pos_; }
+    bool AtEnd() const { return pos_ >= size_; }
+    void Seek(size_t pos);
+
+    // Raises unless `count` bytes remain.
+    void Require(size_t count) const;
+    void Read(void* dest, size_t count);
+    void Skip(size_t count);
+    uint8_t U8();
+    int8_t I8() { return static_cast<int8_t>(U8()); }
+    uint16_t U16();
+    int16_t I16() { return static_cast<int16_t>(U16()); }
+    uint32_t U32();
+    int32_t I32() { return static_cast<int32_t>(U32()); }
+    float F32();
+    double F64();
+    std::string Chars(size_t count);
+
+private:
+    const uint8_t* data_;
+    size_t size_;
+    size_t pos_ = 0;
+};
+
+class ByteWriter {
+public:
+    const std::vector<uint8_t>& Bytes() const { return bytes_; }
+    std::vector<uint8_t>& Bytes() { return bytes_; }
+    size_t Size() const { return bytes_.size(); }
+
+    void Write(const void* src, size_t count);
+    void U8(uint8_t v) { bytes_.push_back(v); }
+    void I8(int8_t v) { U8(static_cast<uint8_t>(v)); }
+    void U16(uint16_t v);
+    void I16(int16_t v) { U16(static_cast<uint16_t>(v)); }
+    void U32(uint32_t v);
+    void I32(int32_t v) { U32(static_cast<uint32_t>(v)); }
+    void F32(float v);
+    void F64(double v);
+    void Chars(const std::string& s) { Write(s.data(), s.size()); }
+
+private:
+    std::vector<uint8_t> bytes_;
+};
+
+// Whole-file helpers. ReadFileBytes raises "Cannot open file \"%s\". ..." style
+// errors; WriteFileAtomic writes a temporary file in the same folder and renames
+// it over the target only when every byte was written.
+std::vector<uint8_t> ReadFileBytes(const std::string& path);
+void WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& bytes);
+
+} // namespace sps

@@ -1,0 +1,79 @@
+// Component base: owner, name, owned children in order, removal notification,
+// the after-loading hook and the hooks that the component stream uses.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace sps {
+
+class TWriter;
+class TReader;
+
+enum class TOperation { opInsert, opRemove };
+
+class TComponent {
+public:
+    explicit TComponent(TComponent* owner = nullptr);
+    virtual ~TComponent();
+    TComponent(const TComponent&) = delete;
+    TComponent& operator=(const TComponent&) = delete;
+
+    // The registered class name, e.g. "TSection".
+    virtual std::string ClassName() const = 0;
+
+    TComponent* Owner() const { return owner_; }
+    const std::string& Name() const { return name_; }
+    void SetName(const std::string& name) { name_ = name; }
+
+    int ComponentCount() const { return static_cast<int>(components_.size()); }
+    TComponent* Components(int index) const { return components_.at(static_cast<size_t>(index)); }
+    // Owned component by name (case-insensitive), or nullptr.
+    TComponent* FindComponent(const std::string& name) const;
+
+    // Takes `component` into this component's list (it must have no owner).
+    void InsertComponent(TComponent* component);
+    // Notifies (opRemove) and drops `component` from the list without freeing it.
+    void RemoveComponent(TComponent* component);
+    // Frees every owned component, last first.
+    void DestroyComponents();
+
+    bool IsDestroying() const { return destroying_; }
+    bool IsLoading() const { return loading_; }
+    void SetLoading(bool loading) { loading_ = loading; }
+
+    // Called on the owner (and forwarded to all its owned components) when a
+    // component is inserted or removed.
+    virtual void Notification(TComponent* component, TOperation operation);
+    // Called after a component stream has been read completely.
+    virtual void Loaded();
+    // Hands the components to stream as children of this one (default: none).
+    virtual void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root);
+    // Owner of children read back from a stream (default: none, meaning the root).
+    virtual TComponent* GetChildOwner();
+
+    // Writes the streamed properties in order: name, then value.
+    virtual void WriteProperties(TWriter& writer);
+    // Reads the value of property `name`; false when this class has no such property.
+    virtual bool ReadProperty(const std::string& name, TReader& reader);
+
+protected:
+    // Sets the destroying flag; derived destructors call it before tearing down.
+    void Destroying() { destroying_ = true; }
+
+private:
+    TComponent* owner_ = nullptr;
+    std::string name_;
+    std::vector<TComponent*> components_;
+    bool destroying_ = false;
+    bool loading_ = false;
+};
+
+// Class registry: maps class names in streams to factories.
+using TComponentFactory = std::function<TComponent*(TComponent* owner)>;
+void RegisterClass(const std::string& className, TComponentFactory factory);
+// The factory for `className` (case-insensitive), or an empty function.
+TComponentFactory FindClass(const std::string& className);
+
+} // namespace sps
