@@ -56,7 +56,7 @@ public:
     TAnchorwall* CreateAnchorwall();
 
     void Calculate() override {}
-    std::unique_ptr<TReport> BuildReport() override { return nullptr; }
+    std::unique_ptr<TReport> BuildReport() override;
     std::string GetName() const override;
     void RefreshViews() override;
 

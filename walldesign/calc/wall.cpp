@@ -1,0 +1,446 @@
+// The wall model: life cycle, result views and the stored input (the "Data"
+// property). The calculation lives in the earth*, headwall*, anchorwall* and
+// extremes* files.
+#include "walldesign/calc/wall.h"
+
+#include "platform/error.h"
+#include "platform/stream.h"
+#include "walldesign/report/report.h"
+
+#include <exception>
+#include <limits>
+
+namespace wd {
+
+namespace {
+
+constexpr size_t kNameChars = 20;
+constexpr size_t kLayerBytes = 56;
+constexpr size_t kForceBytes = 12;
+constexpr size_t kPressureBytes = 16;
+constexpr size_t kBousqBytes = 16;
+
+void WriteZeros(sps::ByteWriter& out, size_t count)
+{
+    for (size_t i = 0; i < count; ++i)
+        out.U8(0);
+}
+
+// Length byte, the characters, zero filled to 20 characters.
+void WriteName(sps::ByteWriter& out, const std::string& name)
+{
+    size_t n = std::min(name.size(), kNameChars);
+    out.U8(static_cast<uint8_t>(n));
+    out.Write(name.data(), n);
+    WriteZeros(out, kNameChars - n);
+}
+
+std::string ReadName(sps::ByteReader& in)
+{
+    uint8_t n = in.U8();
+    if (n > kNameChars)
+        sps::RaiseFmt("Invalid name length %d", static_cast<int>(n));
+    std::string name = in.Chars(n);
+    in.Skip(kNameChars - n);
+    return name;
+}
+
+void WriteSide(sps::ByteWriter& out, const TSide& side)
+{
+    out.F32(side.SoilLevel);
+    out.F32(side.WaterLevel);
+    out.F32(side.Inclination);
+    out.F32(side.CaquotLoad);
+    out.F32(side.SumHorizontal);
+    out.F32(side.SumVertical);
+    out.U8(side.AutoCoefficients);
+    WriteZeros(out, 3);
+}
+
+TSide ReadSide(sps::ByteReader& in)
+{
+    TSide side;
+    side.SoilLevel = in.F32();
+    side.WaterLevel = in.F32();
+    side.Inclination = in.F32();
+    side.CaquotLoad = in.F32();
+    side.SumHorizontal = in.F32();
+    side.SumVertical = in.F32();
+    side.AutoCoefficients = in.U8();
+    in.Skip(3);
+    return side;
+}
+
+void WriteCount(sps::TWriter& writer, size_t count)
+{
+    if (count > static_cast<size_t>(std::numeric_limits<int32_t>::max()))
+        sps::Raise("Too many records to save");
+    writer.WriteInteger(static_cast<int32_t>(count));
+}
+
+// A count is valid when it is not negative and its records fit into the bytes
+// that remain; only then is an array sized from it.
+size_t ReadCount(sps::TReader& reader, size_t recordBytes, const char* what)
+{
+    int32_t count = reader.ReadInteger();
+    if (count < 0 || static_cast<size_t>(count) > reader.In().Remaining() / recordBytes)
+        sps::RaiseFmt("Invalid number of %s (%d)", what, count);
+    return static_cast<size_t>(count);
+}
+
+void WriteLayer(sps::ByteWriter& out, const TLayer& l)
+{
+    for (float v : {l.Tip, l.DensityMoist, l.DensitySubmerged, l.K, l.Phi, l.Delta, l.Cohesion, l.Top, l.PressureTop,
+                    l.PressureBottom, l.VerticalForce, l.HorizontalForce, l.VerticalStress, l.Thickness})
+        out.F32(v);
+}
+
+TLayer ReadLayer(sps::ByteReader& in)
+{
+    TLayer l;
+    for (float* v : {&l.Tip, &l.DensityMoist, &l.DensitySubmerged, &l.K, &l.Phi, &l.Delta, &l.Cohesion, &l.Top,
+                     &l.PressureTop, &l.PressureBottom, &l.VerticalForce, &l.HorizontalForce, &l.VerticalStress,
+                     &l.Thickness})
+        *v = in.F32();
+    return l;
+}
+
+// Everything the "Data" property stores, read completely before the wall
+// takes it over.
+struct StoredInput {
+    float PileTop = 0;
+    float AnchorLevel = 0;
+    uint8_t Support = 0;
+    TSide Front;
+    TSide Behind;
+    float PileTip = 0;
+    float Embedment = 0;
+    float AnchorForce = 0;
+    float AnchorInclination = 0;
+    float AnchorSafety = 0;
+    TLayers FrontLayers;
+    TLayers BehindLayers;
+    TForces Forces;
+    TPressures Pressures;
+    TBousqs Bousqs;
+    int32_t SectionIndex = 0;
+    float SectionArea = 0;
+    float SectionMass = 0;
+    float SectionInertia = 0;
+    float SectionModulus = 0;
+    float SectionReserved = 0;
+    std::string SectionName;
+    int32_t GradeIndex = 0;
+    float GradeValue = 0;
+    float RequiredSafety = 0;
+    std::string GradeName;
+};
+
+StoredInput ReadStoredInput(sps::TReader& reader)
+{
+    sps::ByteReader& in = reader.In();
+    StoredInput s;
+
+    // Scalar block, 88 bytes.
+    s.PileTop = in.F32();
+    s.AnchorLevel = in.F32();
+    s.Support = in.U8();
+    if (s.Support > spCantilever)
+        sps::RaiseFmt("Invalid earth support %d", static_cast<int>(s.Support));
+    in.Skip(3);
+    s.Front = ReadSide(in);
+    s.Behind = ReadSide(in);
+    s.PileTip = in.F32();
+    s.Embedment = in.F32();
+    s.AnchorForce = in.F32();
+    s.AnchorInclination = in.F32();
+    s.AnchorSafety = in.F32();
+
+    s.FrontLayers.resize(ReadCount(reader, kLayerBytes, "soil layers in front"));
+    for (TLayer& l : s.FrontLayers)
+        l = ReadLayer(in);
+    s.BehindLayers.resize(ReadCount(reader, kLayerBytes, "soil layers behind"));
+    for (TLayer& l : s.BehindLayers)
+        l = ReadLayer(in);
+    s.Forces.resize(ReadCount(reader, kForceBytes, "concentrated forces"));
+    for (TForce& f : s.Forces) {
+        f.Horizontal = in.F32();
+        f.Vertical = in.F32();
+        f.Depth = in.F32();
+    }
+    s.Pressures.resize(ReadCount(reader, kPressureBytes, "userdefined pressures"));
+    for (TPressure& p : s.Pressures) {
+        p.PressureTop = in.F32();
+        p.PressureTip = in.F32();
+        p.DepthTop = in.F32();
+        p.DepthTip = in.F32();
+    }
+    size_t bousqs = ReadCount(reader, kBousqBytes, "Boussinesq strips");
+    if (bousqs > static_cast<size_t>(kMaxBousqs))
+        sps::RaiseFmt("Invalid number of Boussinesq strips (%d)", static_cast<int>(bousqs));
+    s.Bousqs.resize(bousqs);
+    for (TBousq& b : s.Bousqs) {
+        b.Distance = in.F32();
+        b.Width = in.F32();
+        b.Depth = in.F32();
+        b.Surcharge = in.F32();
+    }
+
+    // Pile section block, 48 bytes.
+    s.SectionIndex = in.I32();
+    s.SectionArea = in.F32();
+    s.SectionMass = in.F32();
+    s.SectionInertia = in.F32();
+    s.SectionModulus = in.F32();
+    s.SectionReserved = in.F32();
+    s.SectionName = ReadName(in);
+    in.Skip(3);
+
+    // Steel block, 36 bytes.
+    s.GradeIndex = in.I32();
+    s.GradeValue = in.F32();
+    s.RequiredSafety = in.F32();
+    s.GradeName = ReadName(in);
+    in.Skip(3);
+    return s;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- life cycle
+
+TWall::TWall(sps::TComponent* owner) : TCalculationModule(owner)
+{
+    SetName(ClassName().substr(1));
+}
+
+TWall::~TWall()
+{
+    Destroying();
+    // The windows go with the wall; nothing may leave a destructor.
+    try {
+        CloseViews();
+    } catch (...) {
+    }
+}
+
+THeadwall::THeadwall(sps::TComponent* owner) : TWall(owner)
+{
+    SetName(ClassName().substr(1));
+}
+
+TAnchorwall::TAnchorwall(sps::TComponent* owner) : TWall(owner)
+{
+    SetName(ClassName().substr(1));
+}
+
+TSection* TWall::Section() const
+{
+    return dynamic_cast<TSection*>(Owner());
+}
+
+void TWall::CheckVerticalEquilibrium(float cv)
+{
+    sps::Raise("Abstract Error");
+}
+
+void TWall::CloseViews()
+{
+    TCalculationModule::CloseViews();
+    // Forget each window before closing it: a window that reports its closing
+    // through ViewClosed finds nothing left to forget.
+    if (TWallView* view = TablesWindow) {
+        TablesWindow = nullptr;
+        view->CloseView();
+    }
+    if (TWallView* view = DiagramsWindow) {
+        DiagramsWindow = nullptr;
+        view->CloseView();
+    }
+}
+
+void TWall::ViewClosed(TWallView* view)
+{
+    if (!view)
+        return;
+    if (TablesWindow == view)
+        TablesWindow = nullptr;
+    if (DiagramsWindow == view)
+        DiagramsWindow = nullptr;
+}
+
+void TWall::RefillResultTables()
+{
+    if (TablesWindow)
+        TablesWindow->Refill();
+}
+
+void TWall::RefillResultDiagrams()
+{
+    if (DiagramsWindow)
+        DiagramsWindow->Refill();
+}
+
+void TWall::SetModified()
+{
+    TCalculationModule::SetModified();
+    TSection* section = Section();
+    // The anchor wall takes its load from the head wall of its section, so a
+    // head wall change makes the anchor wall's results stale as well.
+    TWall* dependent = nullptr;
+    if (section && dynamic_cast<THeadwall*>(this) && section->AnchorWall && section->AnchorWall != this)
+        dependent = section->AnchorWall;
+
+    // Mark everything first: a refill below may recalculate and raise, and the
+    // marks must not depend on it.
+    if (dependent)
+        dependent->TCalculationModule::SetModified();
+    if (section)
+        section->SetModified();
+
+    // Refill the open windows, the anchor wall's after the head wall's; every
+    // refill is attempted and the first error is passed on.
+    std::exception_ptr error;
+    auto attempt = [&error](TWall* wall, void (TWall::*refill)()) {
+        try {
+            (wall->*refill)();
+        } catch (...) {
+            if (!error)
+                error = std::current_exception();
+        }
+    };
+    attempt(this, &TWall::RefillResultTables);
+    attempt(this, &TWall::RefillResultDiagrams);
+    if (dependent) {
+        attempt(dependent, &TWall::RefillResultTables);
+        attempt(dependent, &TWall::RefillResultDiagrams);
+    }
+    if (error)
+        std::rethrow_exception(error);
+}
+
+void TWall::RefreshViews()
+{
+    TCalculationModule::RefreshViews();
+    RefillResultTables();
+    RefillResultDiagrams();
+}
+
+// ---------------------------------------------------------------- "Data" property
+
+void TWall::WriteProperties(sps::TWriter& writer)
+{
+    TCalculationModule::WriteProperties(writer);
+    writer.WritePropName("Data");
+    WriteData(writer);
+}
+
+bool TWall::ReadProperty(const std::string& name, sps::TReader& reader)
+{
+    if (sps::SameText(name, "Data")) {
+        ReadData(reader);
+        return true;
+    }
+    return TCalculationModule::ReadProperty(name, reader);
+}
+
+void TWall::WriteData(sps::TWriter& writer) const
+{
+    // Refuse what could not be read back: a saved project must load again.
+    if (Support > spCantilever)
+        sps::RaiseFmt("Invalid earth support %d", static_cast<int>(Support));
+    if (Bousqs.size() > static_cast<size_t>(kMaxBousqs))
+        sps::RaiseFmt("Invalid number of Boussinesq strips (%d)", static_cast<int>(Bousqs.size()));
+
+    sps::ByteWriter& out = writer.Out();
+
+    // Scalar block, 88 bytes.
+    out.F32(PileTop);
+    out.F32(AnchorLevel);
+    out.U8(Support);
+    WriteZeros(out, 3);
+    WriteSide(out, Front);
+    WriteSide(out, Behind);
+    out.F32(PileTip);
+    out.F32(Embedment);
+    out.F32(AnchorForce);
+    out.F32(AnchorInclination);
+    out.F32(AnchorSafety);
+
+    WriteCount(writer, FrontLayers.size());
+    for (const TLayer& l : FrontLayers)
+        WriteLayer(out, l);
+    WriteCount(writer, BehindLayers.size());
+    for (const TLayer& l : BehindLayers)
+        WriteLayer(out, l);
+    WriteCount(writer, Forces.size());
+    for (const TForce& f : Forces) {
+        out.F32(f.Horizontal);
+        out.F32(f.Vertical);
+        out.F32(f.Depth);
+    }
+    WriteCount(writer, Pressures.size());
+    for (const TPressure& p : Pressures) {
+        out.F32(p.PressureTop);
+        out.F32(p.PressureTip);
+        out.F32(p.DepthTop);
+        out.F32(p.DepthTip);
+    }
+    WriteCount(writer, Bousqs.size());
+    for (const TBousq& b : Bousqs) {
+        out.F32(b.Distance);
+        out.F32(b.Width);
+        out.F32(b.Depth);
+        out.F32(b.Surcharge);
+    }
+
+    // Pile section block, 48 bytes.
+    out.I32(SectionIndex);
+    out.F32(SectionArea);
+    out.F32(SectionMass);
+    out.F32(SectionInertia);
+    out.F32(SectionModulus);
+    out.F32(SectionReserved);
+    WriteName(out, SectionName);
+    WriteZeros(out, 3);
+
+    // Steel block, 36 bytes.
+    out.I32(GradeIndex);
+    out.F32(GradeValue);
+    out.F32(RequiredSafety);
+    WriteName(out, GradeName);
+    WriteZeros(out, 3);
+}
+
+void TWall::ReadData(sps::TReader& reader)
+{
+    StoredInput s = ReadStoredInput(reader);
+    PileTop = s.PileTop;
+    AnchorLevel = s.AnchorLevel;
+    Support = s.Support;
+    Front = s.Front;
+    Behind = s.Behind;
+    PileTip = s.PileTip;
+    Embedment = s.Embedment;
+    AnchorForce = s.AnchorForce;
+    AnchorInclination = s.AnchorInclination;
+    AnchorSafety = s.AnchorSafety;
+    FrontLayers = std::move(s.FrontLayers);
+    BehindLayers = std::move(s.BehindLayers);
+    Forces = std::move(s.Forces);
+    Pressures = std::move(s.Pressures);
+    Bousqs = std::move(s.Bousqs);
+    SectionIndex = s.SectionIndex;
+    SectionArea = s.SectionArea;
+    SectionMass = s.SectionMass;
+    SectionInertia = s.SectionInertia;
+    SectionModulus = s.SectionModulus;
+    SectionReserved = s.SectionReserved;
+    SectionName = std::move(s.SectionName);
+    GradeIndex = s.GradeIndex;
+    GradeValue = s.GradeValue;
+    RequiredSafety = s.RequiredSafety;
+    GradeName = std::move(s.GradeName);
+}
+
+} // namespace wd

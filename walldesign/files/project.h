@@ -1,0 +1,63 @@
+// The project file (".spc"): three tagged strings (author, name, comment) and
+// one component stream per section, its walls as children.
+#pragma once
+
+#include "platform/component.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace wd {
+
+class TSection;
+
+// A component that owns the sections of a project (in creation or reading
+// order) and frees them with itself.
+class TProjectOwner : public sps::TComponent {
+public:
+    explicit TProjectOwner(sps::TComponent* owner = nullptr) : sps::TComponent(owner) {}
+    ~TProjectOwner() override;
+    std::string ClassName() const override { return "TProjectOwner"; }
+};
+
+// What a project file holds: the texts and the sections owned by Owner.
+struct TProject {
+    explicit TProject(sps::TComponent* owner = nullptr, std::string author = {}, std::string name = {},
+                      std::string comment = {})
+        : Owner(owner), Author(std::move(author)), Name(std::move(name)), Comment(std::move(comment))
+    {
+    }
+
+    sps::TComponent* Owner = nullptr;
+    std::string Author;
+    std::string Name;
+    std::string Comment;
+};
+
+// The sections owned by `owner`, in ownership order.
+std::vector<TSection*> ProjectSections(const sps::TComponent* owner);
+
+// Called for every section as soon as it has been read completely.
+using TSectionRead = std::function<void(TSection*)>;
+
+// The file's bytes. Raises when a wall holds input that could not be read back.
+std::vector<uint8_t> WriteProjectBytes(const TProject& project);
+// Builds the whole file in memory and replaces the file only when every byte
+// was written: a failing save leaves the previous file as it was.
+void SaveProject(const std::string& fileName, const TProject& project);
+
+// Reads the texts into `project` and appends the sections to project.Owner
+// (which must be set).
+// On an error the sections read before stay, the section being read is freed,
+// and the error "Invalid project file <fileName>" with the cause on a second
+// line is raised.
+void ReadProjectBytes(const std::vector<uint8_t>& bytes, TProject& project, const std::string& fileName,
+                      const TSectionRead& sectionRead = {});
+// As ReadProjectBytes on the content of the file; errors opening or reading
+// the file name it as well.
+void LoadProject(const std::string& fileName, TProject& project, const TSectionRead& sectionRead = {});
+
+} // namespace wd

@@ -1,0 +1,564 @@
+// The project file: exact layout, round trip, safe saving and refusal of
+// damaged files without losing the sections read before.
+#include "platform/bytes.h"
+#include "platform/error.h"
+#include "platform/stream.h"
+#include "walldesign/calc/calcmodule.h"
+#include "walldesign/calc/wall.h"
+#include "walldesign/files/project.h"
+#include "walldesign/report/report.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <unistd.h>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace wd {
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<uint8_t>;
+
+void Append(Bytes& b, std::initializer_list<uint8_t> v)
+{
+    b.insert(b.end(), v);
+}
+
+void AppendStr(Bytes& b, const std::string& s)
+{
+    b.push_back(static_cast<uint8_t>(s.size()));
+    b.insert(b.end(), s.begin(), s.end());
+}
+
+TLayer Layer(float tip, float moist)
+{
+    TLayer l;
+    l.Tip = tip;
+    l.DensityMoist = moist;
+    l.DensitySubmerged = moist - 10.0f;
+    l.K = 0.33f;
+    l.Phi = 0.52f;
+    l.Delta = 0.35f;
+    l.Cohesion = 5.0f;
+    return l;
+}
+
+void FillWall(TWall& w, float shift)
+{
+    w.PileTop = -1.0f + shift;
+    w.AnchorLevel = 0.5f + shift;
+    w.Support = spFixed;
+    w.Front.SoilLevel = 6.0f + shift;
+    w.Front.AutoCoefficients = 1;
+    w.Behind.SoilLevel = 0.25f;
+    w.Behind.WaterLevel = 2.0f;
+    w.Behind.CaquotLoad = 10.0f;
+    w.AnchorForce = 80.0f;
+    w.AnchorInclination = 0.1f;
+    w.AnchorSafety = 1.5f;
+    w.FrontLayers = {Layer(20.0f, 19.0f)};
+    w.BehindLayers = {Layer(3.0f, 18.0f), Layer(20.0f, 20.0f)};
+    w.Forces = {{5.0f, 1.0f, 0.5f}, {7.5f, 0.0f, 1.0f}};
+    w.Pressures = {{2.0f, 4.0f, 0.0f, 3.0f}};
+    w.Bousqs = {{1.0f, 2.0f, 0.0f, 20.0f}, {4.0f, 2.0f, 0.5f, 10.0f}};
+    w.SectionIndex = 6;
+    w.SectionArea = 0.01389f;
+    w.SectionMass = 109.0f;
+    w.SectionInertia = 3.8571e-4f;
+    w.SectionModulus = 1.786e-3f;
+    w.SectionName = "ZS 18";
+    w.GradeIndex = 3;
+    w.GradeValue = 355.0f;
+    w.RequiredSafety = 1.5f;
+    w.GradeName = "S 355 GP";
+}
+
+// Three sections: both walls, only a head wall, only an anchor wall.
+void BuildRichProject(TProject& p)
+{
+    p.Author = "Engineer";
+    p.Name = "Quay wall";
+    p.Comment = std::string(300, 'c'); // a long comment is a 4-byte-length string
+    auto* s1 = new TSection(p.Owner);
+    s1->Index = 1;
+    FillWall(*s1->CreateHeadwall(), 0.0f);
+    FillWall(*s1->CreateAnchorwall(), 1.0f);
+    auto* s2 = new TSection(p.Owner);
+    s2->Index = 200;
+    FillWall(*s2->CreateHeadwall(), 2.0f);
+    s2->HeadWall->Support = spCantilever;
+    auto* s3 = new TSection(p.Owner);
+    s3->Index = 5;
+    s3->CreateAnchorwall();
+}
+
+TEST(ProjectFileTest, GoldenFileOfOneSectionWithAnEmptyHeadWall)
+{
+    TProjectOwner owner;
+    TProject p{&owner, "A", "P", ""};
+    auto* section = new TSection(&owner);
+    section->Index = 1;
+    section->CreateHeadwall();
+
+    Bytes expected = {0x06, 0x01, 'A', 0x06, 0x01, 'P', 0x06, 0x00, 'T', 'P', 'F', '0'};
+    AppendStr(expected, "TSection");
+    AppendStr(expected, "");
+    AppendStr(expected, "HeadWall");
+    expected.push_back(0x07);
+    AppendStr(expected, "Headwall");
+    AppendStr(expected, "Index");
+    Append(expected, {0x02, 0x01, 0x00});
+    AppendStr(expected, "THeadwall");
+    AppendStr(expected, "Headwall");
+    AppendStr(expected, "Data");
+    Bytes data(88, 0);
+    for (int i = 0; i < 5; ++i)
+        Append(data, {0x02, 0x00});
+    data.resize(182, 0);
+    expected.insert(expected.end(), data.begin(), data.end());
+    Append(expected, {0x00, 0x00, 0x00});
+
+    Bytes written = WriteProjectBytes(p);
+    EXPECT_EQ(written.size(), 259u);
+    EXPECT_EQ(written, expected);
+
+    TProjectOwner owner2;
+    TProject back{&owner2};
+    ReadProjectBytes(written, back, "golden.spc");
+    EXPECT_EQ(back.Author, "A");
+    EXPECT_EQ(back.Name, "P");
+    EXPECT_EQ(back.Comment, "");
+    EXPECT_EQ(WriteProjectBytes(back), expected);
+}
+
+TEST(ProjectFileTest, ProjectWithoutSectionsIsTheThreeStrings)
+{
+    TProjectOwner owner;
+    TProject p{&owner};
+    EXPECT_EQ(WriteProjectBytes(p), (Bytes{6, 0, 6, 0, 6, 0}));
+
+    TProject back{&owner, "x", "y", "z"};
+    ReadProjectBytes(Bytes{6, 0, 6, 0, 6, 0}, back, "empty.spc");
+    EXPECT_EQ(back.Author, "");
+    EXPECT_TRUE(ProjectSections(&owner).empty());
+}
+
+TEST(ProjectFileTest, SectionPropertiesAreWrittenOnlyWhenPresent)
+{
+    TProjectOwner owner;
+    TProject p{&owner};
+    auto* s = new TSection(&owner);
+    s->Index = 200;
+    s->CreateAnchorwall();
+    Bytes b = WriteProjectBytes(p);
+    std::string text(b.begin(), b.end());
+    EXPECT_EQ(text.find("HeadWall"), std::string::npos);
+    EXPECT_NE(text.find("AnchorWall\x07\x0a" "Anchorwall"), std::string::npos);
+    EXPECT_NE(text.find(std::string("Index\x03\xc8\x00", 8)), std::string::npos);
+
+    s->Index = 5;
+    b = WriteProjectBytes(p);
+    text.assign(b.begin(), b.end());
+    EXPECT_NE(text.find(std::string("Index\x02\x05", 7)), std::string::npos);
+}
+
+TEST(ProjectFileTest, IndexAndTextsAtTheBoundariesOfTheirEncodings)
+{
+    const struct {
+        int32_t index;
+        uint8_t type;
+    } indexes[] = {{-129, 3}, {-128, 2}, {127, 2}, {128, 3}, {32767, 3}, {32768, 4}, {-32769, 4}};
+    for (const auto& c : indexes) {
+        TProjectOwner owner;
+        TProject p{&owner, std::string(255, 'a'), std::string(256, 'n'), ""};
+        auto* s = new TSection(&owner);
+        s->Index = c.index;
+        s->CreateHeadwall();
+        Bytes b = WriteProjectBytes(p);
+        ASSERT_EQ(b[0], 6);
+        ASSERT_EQ(b[1], 255);
+        ASSERT_EQ(b[257], 12);
+        std::string text(b.begin(), b.end());
+        size_t at = text.find("\x05Index");
+        ASSERT_NE(at, std::string::npos);
+        EXPECT_EQ(b[at + 6], c.type) << c.index;
+
+        TProjectOwner owner2;
+        TProject back{&owner2};
+        ReadProjectBytes(b, back, "b.spc");
+        EXPECT_EQ(back.Author, p.Author);
+        EXPECT_EQ(back.Name, p.Name);
+        ASSERT_EQ(ProjectSections(&owner2).size(), 1u);
+        EXPECT_EQ(ProjectSections(&owner2)[0]->Index, c.index);
+        EXPECT_EQ(WriteProjectBytes(back), b);
+    }
+}
+
+TEST(ProjectFileTest, SaveLoadSaveGivesIdenticalBytes)
+{
+    TProjectOwner owner;
+    TProject p{&owner};
+    BuildRichProject(p);
+    Bytes first = WriteProjectBytes(p);
+
+    TProjectOwner owner2;
+    TProject back{&owner2};
+    std::vector<TSection*> reported;
+    ReadProjectBytes(first, back, "rich.spc", [&](TSection* s) { reported.push_back(s); });
+    EXPECT_EQ(WriteProjectBytes(back), first);
+    EXPECT_EQ(back.Comment, std::string(300, 'c'));
+
+    std::vector<TSection*> sections = ProjectSections(&owner2);
+    ASSERT_EQ(sections.size(), 3u);
+    EXPECT_EQ(reported, sections);
+    EXPECT_EQ(sections[0]->Index, 1);
+    ASSERT_NE(sections[0]->HeadWall, nullptr);
+    ASSERT_NE(sections[0]->AnchorWall, nullptr);
+    EXPECT_EQ(sections[0]->AnchorWall->PileTop, 0.0f);
+    EXPECT_EQ(sections[0]->HeadWall->GradeName, "S 355 GP");
+    EXPECT_EQ(sections[1]->Index, 200);
+    EXPECT_EQ(sections[1]->AnchorWall, nullptr);
+    EXPECT_TRUE(sections[1]->HeadWall->IsCantilever());
+    EXPECT_EQ(sections[2]->HeadWall, nullptr);
+    ASSERT_NE(sections[2]->AnchorWall, nullptr);
+
+    // Everything read is marked for recalculation, nothing is calculated yet.
+    for (TSection* s : sections) {
+        EXPECT_TRUE(s->Modified);
+        for (TWall* w : {static_cast<TWall*>(s->HeadWall), static_cast<TWall*>(s->AnchorWall)})
+            if (w) {
+                EXPECT_TRUE(w->Modified);
+                EXPECT_EQ(w->Report(), nullptr);
+            }
+    }
+}
+
+TEST(ProjectFileTest, SectionsAreAppendedToAnExistingProject)
+{
+    TProjectOwner source;
+    TProject p{&source};
+    BuildRichProject(p);
+    Bytes bytes = WriteProjectBytes(p);
+
+    TProjectOwner owner;
+    auto* existing = new TSection(&owner);
+    existing->CreateHeadwall();
+    TProject target{&owner};
+    ReadProjectBytes(bytes, target, "x.spc");
+    std::vector<TSection*> sections = ProjectSections(&owner);
+    ASSERT_EQ(sections.size(), 4u);
+    EXPECT_EQ(sections[0], existing);
+}
+
+class ProjectDiskTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir_ = fs::temp_directory_path() /
+               ("twmodel_" + std::to_string(::getpid()) + "_" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+    std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+
+    fs::path dir_;
+};
+
+TEST_F(ProjectDiskTest, SaveAndLoadThroughTheFile)
+{
+    TProjectOwner owner;
+    TProject p{&owner};
+    BuildRichProject(p);
+    std::string file = Path("quay.spc");
+    SaveProject(file, p);
+    EXPECT_EQ(sps::ReadFileBytes(file), WriteProjectBytes(p));
+
+    TProjectOwner owner2;
+    TProject back{&owner2};
+    LoadProject(file, back);
+    EXPECT_EQ(WriteProjectBytes(back), WriteProjectBytes(p));
+    EXPECT_FALSE(fs::exists(file + ".tmp~"));
+}
+
+TEST_F(ProjectDiskTest, FailingSaveKeepsThePreviousFile)
+{
+    TProjectOwner owner;
+    TProject p{&owner, "A", "P", "first"};
+    std::string file = Path("keep.spc");
+    SaveProject(file, p);
+    Bytes before = sps::ReadFileBytes(file);
+
+    // Input that could not be read back is refused before the file is touched.
+    auto* s = new TSection(&owner);
+    s->CreateHeadwall()->Bousqs.resize(kMaxBousqs + 1);
+    EXPECT_THROW(SaveProject(file, p), sps::Exception);
+    EXPECT_EQ(sps::ReadFileBytes(file), before);
+    delete s;
+
+    // The temporary file cannot be created: the project file stays as it was.
+    fs::create_directory(file + ".tmp~");
+    p.Comment = "second";
+    EXPECT_THROW(SaveProject(file, p), sps::Exception);
+    EXPECT_EQ(sps::ReadFileBytes(file), before);
+}
+
+TEST_F(ProjectDiskTest, LoadErrorsNameTheFile)
+{
+    TProjectOwner owner;
+    TProject p{&owner};
+    std::string missing = Path("missing.spc");
+    try {
+        LoadProject(missing, p);
+        FAIL() << "no error";
+    } catch (const sps::Exception& e) {
+        EXPECT_NE(e.Message().find(missing), std::string::npos) << e.Message();
+    }
+
+    std::string broken = Path("broken.spc");
+    sps::WriteFileAtomic(broken, Bytes{6, 1, 'A', 6});
+    try {
+        LoadProject(broken, p);
+        FAIL() << "no error";
+    } catch (const sps::Exception& e) {
+        EXPECT_EQ(e.Message(), "Invalid project file " + broken + "\nStream read error");
+    }
+}
+
+// End offsets of the header and of every section of `bytes`.
+std::vector<size_t> Boundaries(const TProject& p)
+{
+    std::vector<size_t> ends;
+    sps::ByteWriter out;
+    sps::TWriter header(out);
+    header.WriteString(p.Author);
+    header.WriteString(p.Name);
+    header.WriteString(p.Comment);
+    ends.push_back(out.Size());
+    for (TSection* s : ProjectSections(p.Owner)) {
+        sps::TWriter w(out);
+        w.WriteDescendent(s);
+        ends.push_back(out.Size());
+    }
+    return ends;
+}
+
+TEST(ProjectFileTest, FileCutAtEveryLengthKeepsTheCompleteSections)
+{
+    TProjectOwner source;
+    TProject p{&source};
+    BuildRichProject(p);
+    const Bytes bytes = WriteProjectBytes(p);
+    const std::vector<size_t> ends = Boundaries(p);
+    ASSERT_EQ(ends.back(), bytes.size());
+
+    for (size_t n = 0; n < bytes.size(); ++n) {
+        Bytes cut(bytes.begin(), bytes.begin() + static_cast<long>(n));
+        TProjectOwner owner;
+        TProject back{&owner};
+        size_t complete = 0;
+        bool boundary = false;
+        for (size_t i = 0; i < ends.size(); ++i) {
+            if (ends[i] <= n && i > 0)
+                ++complete;
+            boundary |= ends[i] == n;
+        }
+        if (boundary) {
+            EXPECT_NO_THROW(ReadProjectBytes(cut, back, "cut.spc")) << n;
+        } else {
+            try {
+                ReadProjectBytes(cut, back, "cut.spc");
+                ADD_FAILURE() << "no error at length " << n;
+            } catch (const sps::Exception& e) {
+                EXPECT_EQ(e.Message().rfind("Invalid project file cut.spc\n", 0), 0u) << e.Message();
+            }
+        }
+        EXPECT_EQ(ProjectSections(&owner).size(), complete) << n;
+        EXPECT_EQ(owner.ComponentCount(), static_cast<int>(complete)) << n;
+    }
+}
+
+// Offsets of the five counts of the first wall of the second section.
+struct WallOffsets {
+    size_t Data;      // first byte after "Data"
+    size_t Counts[5];
+    size_t PileBlock;
+};
+
+WallOffsets FindWall(const Bytes& bytes, size_t from, const TWall& w)
+{
+    const std::string key("\x04" "Data", 5);
+    std::string text(bytes.begin(), bytes.end());
+    size_t at = text.find(key, from);
+    EXPECT_NE(at, std::string::npos);
+    WallOffsets o{};
+    o.Data = at + key.size();
+    size_t pos = o.Data + 88;
+    const size_t sizes[5] = {w.FrontLayers.size() * 56, w.BehindLayers.size() * 56, w.Forces.size() * 12,
+                             w.Pressures.size() * 16, w.Bousqs.size() * 16};
+    for (int i = 0; i < 5; ++i) {
+        o.Counts[i] = pos;
+        pos += 2 + sizes[i];
+    }
+    o.PileBlock = pos;
+    return o;
+}
+
+TEST(ProjectFileTest, DamagedWallDataDropsOnlyTheSectionBeingRead)
+{
+    TProjectOwner source;
+    TProject p{&source};
+    BuildRichProject(p);
+    const Bytes good = WriteProjectBytes(p);
+    const std::vector<size_t> ends = Boundaries(p);
+    TSection* second = ProjectSections(&source)[1];
+    const WallOffsets o = FindWall(good, ends[1], *second->HeadWall);
+
+    auto expectDropped = [&](const Bytes& bad, const std::string& why) {
+        TProjectOwner owner;
+        TProject back{&owner};
+        try {
+            ReadProjectBytes(bad, back, "damaged.spc");
+            ADD_FAILURE() << "no error: " << why;
+        } catch (const sps::Exception& e) {
+            EXPECT_EQ(e.Message().rfind("Invalid project file damaged.spc\n", 0), 0u) << why << ": " << e.Message();
+        }
+        std::vector<TSection*> sections = ProjectSections(&owner);
+        ASSERT_EQ(sections.size(), 1u) << why;
+        EXPECT_EQ(sections[0]->Index, 1) << why;
+        EXPECT_NE(sections[0]->HeadWall, nullptr);
+        EXPECT_NE(sections[0]->AnchorWall, nullptr);
+    };
+
+    for (int i = 0; i < 5; ++i) {
+        ASSERT_EQ(good[o.Counts[i]], 2);
+        Bytes bad = good;
+        bad[o.Counts[i] + 1] = 0x80; // -128
+        expectDropped(bad, "negative count " + std::to_string(i));
+        bad = good;
+        bad[o.Counts[i] + 1] = 0x7F;
+        expectDropped(bad, "count past the end " + std::to_string(i));
+        bad = good;
+        bad[o.Counts[i]] = 4;
+        const uint8_t huge[4] = {0x00, 0x00, 0x00, 0x40};
+        bad.erase(bad.begin() + static_cast<long>(o.Counts[i]) + 1);
+        bad.insert(bad.begin() + static_cast<long>(o.Counts[i]) + 1, huge, huge + 4);
+        expectDropped(bad, "huge count " + std::to_string(i));
+    }
+    {
+        Bytes bad = good;
+        bad[o.Counts[4] + 1] = 6;
+        Bytes strips(4 * 16, 0);
+        bad.insert(bad.begin() + static_cast<long>(o.Counts[4]) + 2, strips.begin(), strips.end());
+        expectDropped(bad, "six strips");
+    }
+    Bytes bad = good;
+    bad[o.Data + 8] = 7;
+    expectDropped(bad, "support 7");
+    bad = good;
+    bad[o.PileBlock + 24] = 21;
+    expectDropped(bad, "section name of 21 characters");
+    bad = good;
+    bad[o.PileBlock + 48 + 12] = 200;
+    expectDropped(bad, "grade name of 200 characters");
+}
+
+// One section stream with the given properties and children.
+Bytes SectionStream(const std::vector<std::pair<std::string, std::string>>& refs,
+                    const std::vector<std::pair<std::string, std::string>>& children)
+{
+    Bytes b = {'T', 'P', 'F', '0'};
+    AppendStr(b, "TSection");
+    AppendStr(b, "");
+    for (const auto& [prop, ident] : refs) {
+        AppendStr(b, prop);
+        b.push_back(0x07);
+        AppendStr(b, ident);
+    }
+    AppendStr(b, "Index");
+    Append(b, {0x02, 0x09, 0x00});
+    for (const auto& [cls, name] : children) {
+        AppendStr(b, cls);
+        AppendStr(b, name);
+        if (cls != "TSection") {
+            AppendStr(b, "Data");
+            THeadwall w(nullptr);
+            sps::ByteWriter out;
+            sps::TWriter writer(out);
+            w.WriteData(writer);
+            b.insert(b.end(), out.Bytes().begin(), out.Bytes().end());
+        } else {
+            AppendStr(b, "Index");
+            Append(b, {0x02, 0x01});
+        }
+        Append(b, {0x00, 0x00});
+    }
+    b.push_back(0x00);
+    return b;
+}
+
+TEST(ProjectFileTest, SectionsThatThisProgramCannotWriteAreRefused)
+{
+    const Bytes header = {6, 0, 6, 0, 6, 0};
+    struct Case {
+        const char* why;
+        Bytes stream;
+    };
+    const std::vector<Case> cases = {
+        {"reference to the wrong class", SectionStream({{"HeadWall", "Anchorwall"}}, {{"TAnchorwall", "Anchorwall"}})},
+        {"reference to nothing", SectionStream({{"HeadWall", "Nowall"}}, {{"THeadwall", "Headwall"}})},
+        {"unreferenced wall", SectionStream({}, {{"THeadwall", "Headwall"}})},
+        {"two head walls",
+         SectionStream({{"HeadWall", "Headwall"}}, {{"THeadwall", "Headwall"}, {"THeadwall", "Second"}})},
+        {"plain wall", SectionStream({}, {{"TWall", "Wall"}})},
+        {"nested section", SectionStream({}, {{"TSection", ""}})},
+        {"unknown class", SectionStream({}, {{"TSomething", "X"}})},
+    };
+    for (const Case& c : cases) {
+        Bytes file = c.stream;
+        file.insert(file.begin(), header.begin(), header.end());
+        TProjectOwner owner;
+        TProject back{&owner};
+        EXPECT_THROW(ReadProjectBytes(file, back, "odd.spc"), sps::Exception) << c.why;
+        EXPECT_EQ(owner.ComponentCount(), 0) << c.why;
+    }
+
+    // The well-formed variant of the same streams is read.
+    Bytes file = SectionStream({{"HeadWall", "Headwall"}, {"AnchorWall", "Anchorwall"}},
+                               {{"THeadwall", "Headwall"}, {"TAnchorwall", "Anchorwall"}});
+    file.insert(file.begin(), header.begin(), header.end());
+    TProjectOwner owner;
+    TProject back{&owner};
+    ReadProjectBytes(file, back, "ok.spc");
+    ASSERT_EQ(owner.ComponentCount(), 1);
+}
+
+TEST(ProjectFileTest, WrongSignatureAndTrailingBytesAreRefused)
+{
+    TProjectOwner source;
+    TProject p{&source};
+    BuildRichProject(p);
+    Bytes good = WriteProjectBytes(p);
+    const std::vector<size_t> ends = Boundaries(p);
+
+    Bytes bad = good;
+    bad[ends[1] + 3] = '1'; // "TPF1" at the start of the second section
+    TProjectOwner owner;
+    TProject back{&owner};
+    EXPECT_THROW(ReadProjectBytes(bad, back, "sig.spc"), sps::Exception);
+    EXPECT_EQ(owner.ComponentCount(), 1);
+
+    bad = good;
+    bad.push_back(0);
+    TProjectOwner owner2;
+    TProject back2{&owner2};
+    EXPECT_THROW(ReadProjectBytes(bad, back2, "tail.spc"), sps::Exception);
+    EXPECT_EQ(owner2.ComponentCount(), 3);
+}
+
+} // namespace
+} // namespace wd
