@@ -11,6 +11,8 @@
 
 namespace wd {
 
+class TDrawing;
+
 enum TSupport : uint8_t { spFree = 0, spFixed = 1, spCantilever = 2 };
 
 // Soil surface and its sums on one side of the wall (28 bytes when streamed).
@@ -185,6 +187,8 @@ public:
     void CloseViews() override;
     void Calculate() override {}
     std::unique_ptr<TReport> BuildReport() override;
+    // Draws result components first..last over depth (walldesign/report/diagrams.cpp).
+    void BuildResultDiagrams(TDrawing& drawing, int first, int last) const;
     void SetModified() override;
     void RefreshViews() override;
     void RefillResultTables();
@@ -199,6 +203,9 @@ public:
     void ReadData(sps::TReader& reader);
 
     // Calculation (earth pressure, depth grid, integration, extremes, pile check).
+    // Slice index of every result row (the two halves of a split row share one).
+    std::vector<int32_t> ResultSlices;
+
     virtual void Prepare();
     void BuildSlices(const TLayers& layers, TLayers& slices, const std::vector<float>& levels);
     void SlicePressures(TLayers& slices, const TSide& side, bool passive);
@@ -214,6 +221,29 @@ public:
     virtual void CheckVerticalEquilibrium(float cv);
     // Raises when a result is NaN or infinite.
     void CheckFinite() const;
+    // Cross force and moment at x below the top of an integrated row.
+    static double CrossAt(const TResultRow& row, double x);
+    static double MomentAt(const TResultRow& row, double x);
+
+protected:
+    // Raises when the input cannot be calculated, before anything is indexed.
+    void ValidateInput() const;
+    // Row integration: concentrated forces (and the anchor force at its level)
+    // at the row top, then cross force and moment of the row.
+    void IntegrateRow(int row, float& v, float& m, bool withAnchor);
+    // Removes the rows below `row`.
+    void TruncateRows(int row);
+    // Rotation at the anchor from the moments between anchor and tip.
+    float AnchorRotation() const;
+    // Vertical balance of both walls; the anchor wall counts only rows from the pile top.
+    void SumVerticalForces(float cv, bool fromPileTop);
+    [[noreturn]] static void RaiseEquilibriumFailure();
+
+private:
+    void CheckDepths() const;
+    float BehindPassiveCoefficient(int slice) const;
+    // Force indices sorted by depth (stable), for the row integration.
+    std::vector<int32_t> forceOrder_;
 };
 
 class THeadwall : public TWall {
@@ -251,6 +281,10 @@ public:
     float FixedSupport();
     void RefineFixedTip(int row, float& cv);
     void Deflection();
+
+private:
+    // Raises unless the anchor level found lies within the wall.
+    void CheckAnchorLevel() const;
 };
 
 } // namespace wd

@@ -1,0 +1,245 @@
+// Anchor wall: loaded by the anchor force of its section's head wall (or an
+// entered force); Free support places the anchor level, Fixed support takes it.
+#include "walldesign/calc/earthpressure.h"
+#include "walldesign/calc/wall.h"
+
+#include "platform/error.h"
+
+#include <cmath>
+
+namespace wd {
+
+namespace {
+
+float BendingStiffness(float inertia)
+{
+    return inertia == 0.0f ? 2.1e8f : static_cast<float>(2.1e8 * inertia);
+}
+
+} // namespace
+
+void TAnchorwall::Calculate()
+{
+    if (Support == spCantilever)
+        sps::Raise("Cantilever support is not possible for an anchorwall! Choose Free or Fixed support.");
+    if (Support > spCantilever)
+        sps::RaiseFmt("Support %d is unknown! Choose Free or Fixed support.", static_cast<int>(Support));
+
+    TSection* section = Section();
+    if (section && section->HeadWall) {
+        THeadwall* head = section->HeadWall;
+        head->Update();
+        // A head wall that failed before stays without report: its force is not a result.
+        if (!head->Report())
+            sps::Raise("Headwall cannot be calculated! Check input of the Headwall.");
+        AnchorForce = static_cast<float>(std::fabs(double(head->AnchorForce) * AnchorSafety));
+    }
+    if (!std::isfinite(AnchorForce))
+        sps::Raise("Invalid numeric input! Check input values.");
+
+    Prepare();
+    LayerPressures();
+    FillResults();
+
+    float cv = 0.0f;
+    if (Support == spFree) {
+        FreeSupport();
+    } else {
+        cv = FixedSupport();
+        Deflection();
+    }
+    FindExtremalValues();
+    CheckVerticalEquilibrium(cv);
+    PileCheck();
+    CheckFinite();
+}
+
+void TAnchorwall::CheckVerticalEquilibrium(float cv)
+{
+    SumVerticalForces(cv, true);
+}
+
+// ---------------------------------------------------------------- Free support
+
+void TAnchorwall::FreeSupport()
+{
+    if (AnchorForce == 0.0f)
+        sps::Raise("Anchorforce is zero! Anchorwall cannot be calculated.");
+    PileTip = PileTop;
+    OverLength = 0.0f;
+    float v = 0.0f, m = 0.0f;
+    for (size_t i = 0; i < Results.size(); ++i) {
+        const TResultRow& r = Results[i];
+        if (r[rcTop] < PileTop)
+            continue;
+        const int row = static_cast<int>(i);
+        IntegrateRow(row, v, m, false);
+        const float vt = static_cast<float>(double(r[rcCrossTop]) + AnchorForce);
+        const float vb = static_cast<float>(double(r[rcCrossBottom]) + AnchorForce);
+        if (std::fabs(double(vb)) < std::fabs(0.005 * r[rcCrossBottom])) {
+            AnchorLevel = static_cast<float>(r[rcBottom] + double(r[rcMomentBottom]) / AnchorForce);
+            PileTip = r[rcBottom];
+            TruncateRows(row);
+            CheckAnchorLevel();
+            SplitRow(AnchorLevel);
+            break;
+        }
+        if (Sign(vt) != Sign(vb)) {
+            RefineFreeTip(row);
+            break;
+        }
+    }
+    if (PileTip == PileTop)
+        RaiseEquilibriumFailure();
+    Embedment = PileTip - PileTop;
+
+    v = m = 0.0f;
+    for (size_t i = 0; i < Results.size(); ++i)
+        if (Results[i][rcTop] >= PileTop)
+            IntegrateRow(static_cast<int>(i), v, m, true);
+
+    const double ei = BendingStiffness(SectionInertia);
+    const size_t n = Results.size();
+    size_t anchorRow = 0;
+    while (anchorRow + 1 < n && Results[anchorRow][rcBottom] < AnchorLevel)
+        ++anchorRow;
+
+    // Rotation: zero at the anchor, integrated upwards to the pile top and downwards to the tip.
+    float phi = 0.0f;
+    for (size_t i = anchorRow + 1; i-- > 0;) {
+        TResultRow& r = Results[i];
+        r[rcRotationBottom] = phi;
+        phi = static_cast<float>(phi - (double(r[rcMomentTop]) + r[rcMomentBottom]) / 2.0 * r[rcThickness] / ei);
+        r[rcRotationTop] = phi;
+        if (r[rcTop] == PileTop)
+            break;
+    }
+    phi = 0.0f;
+    for (size_t i = anchorRow + 1; i < n; ++i) {
+        TResultRow& r = Results[i];
+        r[rcRotationTop] = phi;
+        phi = static_cast<float>(phi - (double(r[rcMomentTop]) + r[rcMomentBottom]) / 2.0 * r[rcThickness] / ei);
+        r[rcRotationBottom] = phi;
+    }
+
+    // Deflection: zero at the pile top.
+    float w = 0.0f;
+    for (TResultRow& r : Results) {
+        if (r[rcTop] < PileTop)
+            continue;
+        const double h = r[rcThickness], mt = r[rcMomentTop], mb = r[rcMomentBottom];
+        const float x = static_cast<float>(h * h * (mb / 2.0 + (mt - mb) / 6.0) / ei);
+        r[rcDeflectionTop] = w;
+        if (r[rcBottom] <= AnchorLevel)
+            r[rcDeflectionBottom] = static_cast<float>(w - double(r[rcRotationTop]) * h - x);
+        else
+            r[rcDeflectionBottom] = static_cast<float>(w + double(r[rcRotationTop]) * h - x);
+        w = r[rcDeflectionBottom];
+    }
+}
+
+void TAnchorwall::CheckAnchorLevel() const
+{
+    if (!(AnchorLevel >= PileTop && AnchorLevel < PileTip))
+        sps::Raise("Anchorlevel outside the anchorwall! Check anchor force and layers.");
+}
+
+void TAnchorwall::RefineFreeTip(int row)
+{
+    TResultRow& r = Results[static_cast<size_t>(row)];
+    const float top = r[rcTop], h = r[rcThickness];
+    const float crossBottom = r[rcCrossBottom], momentBottom = r[rcMomentBottom];
+    const int signTop = Sign(double(r[rcCrossTop]) + AnchorForce);
+    float x = h;
+    // Steps of h/25; the 25th is the row's bottom, where the caller saw the sign change.
+    for (int k = 1; k <= 25; ++k) {
+        if (k == 25) {
+            x = h;
+            r[rcCrossBottom] = crossBottom;
+            r[rcMomentBottom] = momentBottom;
+            break;
+        }
+        x = static_cast<float>(k * (double(h) / 25.0));
+        r[rcCrossBottom] = static_cast<float>(CrossAt(r, x));
+        r[rcMomentBottom] = static_cast<float>(MomentAt(r, x));
+        if (Sign(double(r[rcCrossBottom]) + AnchorForce) != signTop)
+            break;
+    }
+    AnchorLevel = static_cast<float>(double(top) + x + double(r[rcMomentBottom]) / AnchorForce);
+    PileTip = static_cast<float>(double(top) + x);
+    ShortenRow(row, x);
+    TruncateRows(row);
+    CheckAnchorLevel();
+    SplitRow(AnchorLevel);
+}
+
+// ---------------------------------------------------------------- Fixed support
+
+float TAnchorwall::FixedSupport()
+{
+    PileTip = PileTop;
+    float v = 0.0f, m = 0.0f, cv = 0.0f;
+    for (size_t i = 0; i < Results.size(); ++i) {
+        const TResultRow& r = Results[i];
+        if (r[rcTop] < PileTop)
+            continue;
+        const int row = static_cast<int>(i);
+        IntegrateRow(row, v, m, true);
+        if (Sign(r[rcMomentTop]) != Sign(r[rcMomentBottom]) && AnchorLevel < r[rcBottom] && r[rcCrossBottom] < 0.0f) {
+            RefineFixedTip(row, cv);
+            TruncateRows(row);
+            break;
+        }
+    }
+    if (PileTip == PileTop)
+        RaiseEquilibriumFailure();
+    return cv;
+}
+
+void TAnchorwall::RefineFixedTip(int row, float& cv)
+{
+    TResultRow& r = Results[static_cast<size_t>(row)];
+    const float top = r[rcTop], h = r[rcThickness];
+    const float crossBottom = r[rcCrossBottom], momentBottom = r[rcMomentBottom];
+    float x = h;
+    for (int k = 1; k <= 25; ++k) {
+        if (k == 25) {
+            x = h;
+            r[rcCrossBottom] = crossBottom;
+            r[rcMomentBottom] = momentBottom;
+            break;
+        }
+        x = static_cast<float>(k * (double(h) / 25.0));
+        r[rcCrossBottom] = static_cast<float>(CrossAt(r, x));
+        r[rcMomentBottom] = static_cast<float>(MomentAt(r, x));
+        if (r[rcMomentBottom] <= 0.0f)
+            break;
+    }
+    const float c = -r[rcCrossBottom];
+    const float dt = AdditionalEmbedment(row, x, c, cv);
+    Embedment = static_cast<float>(double(top) - PileTop + x + dt);
+    PileTip = static_cast<float>(double(top) + x + dt);
+    OverLength = dt;
+    ShortenRow(row, x);
+}
+
+void TAnchorwall::Deflection()
+{
+    const double ei = BendingStiffness(SectionInertia);
+    float phi = 0.0f, w = 0.0f;
+    for (size_t i = Results.size(); i-- > 0;) {
+        TResultRow& r = Results[i];
+        const double h = r[rcThickness], mt = r[rcMomentTop], mb = r[rcMomentBottom];
+        r[rcRotationBottom] = phi;
+        r[rcRotationTop] = static_cast<float>(phi - (mt + mb) * h / 2.0 / ei);
+        phi = r[rcRotationTop];
+        r[rcDeflectionBottom] = w;
+        r[rcDeflectionTop] =
+            static_cast<float>(w + double(r[rcRotationTop]) * h - h * h * (mb / 2.0 + (mt - mb) / 6.0) / ei);
+        w = r[rcDeflectionTop];
+        if (r[rcTop] == PileTop)
+            break;
+    }
+}
+
+} // namespace wd

@@ -1,0 +1,393 @@
+// Head wall: Free, Fixed and Cantilever earth support by the Blum method,
+// with the tip refinements, deflections and the vertical balance.
+#include "walldesign/calc/earthpressure.h"
+#include "walldesign/calc/wall.h"
+
+#include "platform/error.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace wd {
+
+namespace {
+
+// EI in kNm2/m; `fallback` stands in when no inertia is given.
+float BendingStiffness(float inertia, float fallback)
+{
+    return inertia == 0.0f ? fallback : static_cast<float>(2.1e8 * inertia);
+}
+
+// Cross force corrected by the anchor force that makes the moment zero at depth z.
+float CorrectedCross(float v, float m, float z, float anchorLevel)
+{
+    return static_cast<float>(v - double(m) / (double(z) - anchorLevel));
+}
+
+} // namespace
+
+void THeadwall::Calculate()
+{
+    TSection* section = Section();
+    if (Support == spCantilever && section && section->AnchorWall)
+        sps::Raise("Cannot calculate section as cantilever while containing a anchorwall.");
+
+    Prepare();
+    LayerPressures();
+    FillResults();
+
+    float cv = 0.0f;
+    switch (Support) {
+    case spFree:
+        FreeSupport();
+        FreeDeflection();
+        break;
+    case spFixed:
+        cv = FixedSupport();
+        FixedDeflection();
+        break;
+    default:
+        cv = CantileverSupport();
+        CantileverDeflection();
+        break;
+    }
+    FindExtremalValues();
+    CheckVerticalEquilibrium(cv);
+    PileCheck();
+    CheckFinite();
+}
+
+void THeadwall::Prepare()
+{
+    ValidateInput();
+    PileTop = std::min(PileTop, Behind.SoilLevel);
+    const float v = static_cast<float>(PileTop + 3.0 * (double(Front.SoilLevel) - PileTop));
+    FrontLayers.back().Tip = std::max(FrontLayers.back().Tip, v);
+    BehindLayers.back().Tip = std::max(BehindLayers.back().Tip, v);
+    // The anchor level is raised to the pile top before it is used: check it as used.
+    if (!IsCantilever() && std::max(AnchorLevel, PileTop) >= Front.SoilLevel)
+        sps::Raise("Anchorlevel too low!");
+    TWall::Prepare();
+}
+
+void THeadwall::CheckVerticalEquilibrium(float cv)
+{
+    SumVerticalForces(cv, false);
+}
+
+// ---------------------------------------------------------------- Free support
+
+void THeadwall::FreeSupport()
+{
+    AnchorForce = 0.0f;
+    OverLength = 0.0f;
+    PileTip = PileTop;
+    float v = 0.0f, m = 0.0f;
+    for (size_t i = 0; i < Results.size(); ++i) {
+        const int row = static_cast<int>(i);
+        IntegrateRow(row, v, m, false);
+        const TResultRow& r = Results[i];
+        if (r[rcTop] < Front.SoilLevel)
+            continue;
+        AnchorForce = static_cast<float>(-double(r[rcMomentBottom]) / (double(r[rcBottom]) - AnchorLevel));
+        const float vt = CorrectedCross(r[rcCrossTop], r[rcMomentTop], r[rcTop], AnchorLevel);
+        const float vb = CorrectedCross(r[rcCrossBottom], r[rcMomentBottom], r[rcBottom], AnchorLevel);
+        if (std::fabs(double(vb)) < std::fabs(0.005 * r[rcCrossBottom])) {
+            PileTip = r[rcBottom];
+            Embedment = static_cast<float>(double(r[rcBottom]) - PileTop);
+            TruncateRows(row);
+            break;
+        }
+        if (Sign(vt) != Sign(vb)) {
+            RefineFreeTip(row);
+            if (PileTip != PileTop) {
+                TruncateRows(row);
+                break;
+            }
+        }
+    }
+    if (PileTip == PileTop)
+        RaiseEquilibriumFailure();
+
+    v = m = 0.0f;
+    for (size_t i = 0; i < Results.size(); ++i)
+        IntegrateRow(static_cast<int>(i), v, m, true);
+}
+
+void THeadwall::RefineFreeTip(int row)
+{
+    TResultRow& r = Results[static_cast<size_t>(row)];
+    const float top = r[rcTop];
+    const double h = r[rcThickness];
+    const int signTop = Sign(CorrectedCross(r[rcCrossTop], r[rcMomentTop], top, AnchorLevel));
+    for (int k = 1; k <= 26; ++k) {
+        const float x = static_cast<float>(k * (h / 25.0));
+        r[rcCrossBottom] = static_cast<float>(CrossAt(r, x));
+        r[rcMomentBottom] = static_cast<float>(MomentAt(r, x));
+        AnchorForce = static_cast<float>(-double(r[rcMomentBottom]) / (double(top) + x - AnchorLevel));
+        const float corrected = static_cast<float>(double(r[rcCrossBottom]) + AnchorForce);
+        if (Sign(corrected) != signTop) {
+            // A sign change only at the 26th step lies beyond the row.
+            if (k < 26) {
+                r[rcMomentBottom] = 0.0f;
+                Embedment = static_cast<float>(double(top) + x - PileTop);
+                PileTip = static_cast<float>(double(top) + x);
+                ShortenRow(row, x);
+            }
+            return;
+        }
+    }
+}
+
+void THeadwall::FreeDeflection()
+{
+    const double ei = BendingStiffness(SectionInertia, 100.0f);
+    const float thetaA = AnchorRotation();
+    const size_t n = Results.size();
+    size_t anchorRow = 0;
+    while (anchorRow < n && Results[anchorRow][rcTop] < AnchorLevel)
+        ++anchorRow;
+
+    float phi = 0.0f, w = 0.0f;
+    for (size_t i = anchorRow; i < n; ++i) {
+        TResultRow& r = Results[i];
+        if (r[rcTop] == AnchorLevel)
+            phi = static_cast<float>(phi - thetaA / ei);
+        const double h = r[rcThickness], mt = r[rcMomentTop], mb = r[rcMomentBottom];
+        r[rcRotationTop] = phi;
+        r[rcRotationBottom] = static_cast<float>(phi - (mt * h + (mb - mt) * h / 2.0) / ei);
+        phi = r[rcRotationBottom];
+        r[rcDeflectionTop] = w;
+        r[rcDeflectionBottom] =
+            static_cast<float>(w + double(r[rcRotationTop]) * h - h * h * (mt / 2.0 + (mb - mt) / 6.0) / ei);
+        w = r[rcDeflectionBottom];
+    }
+    if (anchorRow == 0 || anchorRow >= n)
+        return;
+
+    // Above the anchor, upwards from its rotation: the rotation grows by the
+    // moment area, so the line stays continuous at the anchor.
+    phi = Results[anchorRow][rcRotationTop];
+    w = 0.0f;
+    for (size_t i = anchorRow; i-- > 0;) {
+        TResultRow& r = Results[i];
+        const double h = r[rcThickness], mt = r[rcMomentTop], mb = r[rcMomentBottom];
+        r[rcRotationBottom] = phi;
+        r[rcRotationTop] = static_cast<float>(phi + (mb * h + (mt - mb) * h / 2.0) / ei);
+        phi = r[rcRotationTop];
+        r[rcDeflectionBottom] = w;
+        r[rcDeflectionTop] =
+            static_cast<float>(w - double(r[rcRotationBottom]) * h - h * h * (mb / 2.0 + (mt - mb) / 6.0) / ei);
+        w = r[rcDeflectionTop];
+    }
+}
+
+// ---------------------------------------------------------------- Fixed support
+
+float THeadwall::FixedSupport()
+{
+    const double ei = BendingStiffness(SectionInertia, 100.0f);
+    float v = 0.0f, m = 0.0f, phi = 0.0f, w = 0.0f, wa = 0.0f;
+    float cv = 0.0f;
+    for (size_t i = 0; i < Results.size(); ++i) {
+        const int row = static_cast<int>(i);
+        IntegrateRow(row, v, m, false);
+        TResultRow& r = Results[i];
+        const double h = r[rcThickness], mt = r[rcMomentTop], mb = r[rcMomentBottom];
+        r[rcRotationTop] = phi;
+        r[rcRotationBottom] = static_cast<float>(phi + (mt * h + (mb - mt) * h / 2.0) / ei);
+        r[rcDeflectionTop] = w;
+        r[rcDeflectionBottom] =
+            static_cast<float>(w + double(r[rcRotationTop]) * h + h * h * (mt / 2.0 + (mb - mt) / 6.0) / ei);
+        phi = r[rcRotationBottom];
+        w = r[rcDeflectionBottom];
+        if (r[rcTop] == AnchorLevel)
+            wa = r[rcDeflectionTop];
+        if (!(r[rcBottom] > Front.SoilLevel))
+            continue;
+
+        const double l = double(r[rcBottom]) - AnchorLevel;
+        AnchorForce = static_cast<float>(-mb / l);
+        const float dphi = static_cast<float>(l * -mb / (2.0 * ei));
+        const float dw = static_cast<float>(l * l * -mb / (6.0 * ei));
+        const float f = static_cast<float>(dphi + double(r[rcRotationBottom]) -
+                                           (double(dw) + r[rcDeflectionBottom] - wa) / l);
+        if (f == 0.0f) {
+            const float c = static_cast<float>(-(double(r[rcCrossBottom]) + AnchorForce));
+            const float dt = AdditionalEmbedment(row, 0.0f, c, cv);
+            Embedment = static_cast<float>(double(r[rcBottom]) - PileTop + dt);
+            PileTip = static_cast<float>(double(r[rcBottom]) + dt);
+            OverLength = dt;
+            TruncateRows(row);
+            return cv;
+        }
+        if (f > 0.0f) {
+            if (r[rcTop] <= Front.SoilLevel)
+                sps::Raise("No Fixed Support possible!");
+            RefineFixedTip(row, wa, cv);
+            TruncateRows(row);
+            return cv;
+        }
+    }
+    RaiseEquilibriumFailure();
+}
+
+void THeadwall::RefineFixedTip(int row, float wa, float& cv)
+{
+    const double ei = BendingStiffness(SectionInertia, 100.0f);
+    TResultRow& r = Results[static_cast<size_t>(row)];
+    const double top = r[rcTop], h = r[rcThickness];
+    const double phiTop = r[rcRotationTop], wTop = r[rcDeflectionTop], mt = r[rcMomentTop];
+    float x = 0.0f;
+    bool found = false;
+    for (int k = 1; k <= 250 && !found; ++k) {
+        x = static_cast<float>(k * (h / 250.0));
+        const double mx = MomentAt(r, x);
+        r[rcCrossBottom] = static_cast<float>(CrossAt(r, x));
+        r[rcMomentBottom] = static_cast<float>(mx);
+        r[rcDeflectionBottom] =
+            static_cast<float>(wTop + phiTop * x + (mt * x * x / 2.0 + (mx - mt) * x * x * x / (6.0 * h)) / ei);
+        r[rcRotationBottom] = static_cast<float>(phiTop + (mt * x + (mx - mt) * x * x / (2.0 * h)) / ei);
+        const double l = top + x - AnchorLevel;
+        AnchorForce = static_cast<float>(-mx / l);
+        const float dphi = static_cast<float>(l * -mx / (2.0 * ei));
+        const float dw = static_cast<float>(l * l * -mx / (6.0 * ei));
+        const float f = static_cast<float>(dphi + double(r[rcRotationBottom]) -
+                                           (double(dw) + r[rcDeflectionBottom] - wa) / l);
+        found = f >= 0.0f;
+    }
+    if (!found)
+        RaiseEquilibriumFailure();
+
+    const float c = static_cast<float>(-(double(r[rcCrossBottom]) + AnchorForce));
+    const float dt = AdditionalEmbedment(row, x, c, cv);
+    Embedment = static_cast<float>(top - PileTop + x + dt);
+    PileTip = static_cast<float>(top + x + dt);
+    OverLength = dt;
+    ShortenRow(row, x);
+}
+
+void THeadwall::FixedDeflection()
+{
+    const double ei = BendingStiffness(SectionInertia, 2.1e8f);
+    for (TResultRow& r : Results) {
+        if (r[rcTop] < AnchorLevel)
+            continue;
+        r[rcCrossTop] += AnchorForce;
+        r[rcCrossBottom] += AnchorForce;
+        r[rcMomentTop] = static_cast<float>(r[rcMomentTop] + (double(r[rcTop]) - AnchorLevel) * AnchorForce);
+        r[rcMomentBottom] =
+            static_cast<float>(r[rcMomentBottom] + (double(r[rcBottom]) - AnchorLevel) * AnchorForce);
+    }
+    const float thetaA = AnchorRotation();
+
+    float phi = 0.0f, w = 0.0f;
+    size_t anchorRow = Results.size();
+    for (size_t i = 0; i < Results.size(); ++i) {
+        TResultRow& r = Results[i];
+        const double h = r[rcThickness], mt = r[rcMomentTop], mb = r[rcMomentBottom];
+        if (r[rcTop] < AnchorLevel) {
+            phi = static_cast<float>(phi - (mt + mb) * h / 2.0 / ei);
+            continue;
+        }
+        if (r[rcTop] == AnchorLevel) {
+            phi = static_cast<float>(phi - thetaA / ei);
+            anchorRow = i;
+        }
+        r[rcRotationTop] = phi;
+        r[rcRotationBottom] = static_cast<float>(phi - (mt * h + (mb - mt) * h / 2.0) / ei);
+        phi = r[rcRotationBottom];
+        r[rcDeflectionTop] = w;
+        r[rcDeflectionBottom] =
+            static_cast<float>(w + double(r[rcRotationTop]) * h - h * h * (mt / 2.0 + (mb - mt) / 6.0) / ei);
+        w = r[rcDeflectionBottom];
+    }
+    if (anchorRow == 0 || anchorRow >= Results.size())
+        return;
+
+    phi = Results[anchorRow][rcRotationTop];
+    w = 0.0f;
+    for (size_t i = anchorRow; i-- > 0;) {
+        TResultRow& r = Results[i];
+        const double h = r[rcThickness], mt = r[rcMomentTop], mb = r[rcMomentBottom];
+        r[rcRotationBottom] = phi;
+        r[rcRotationTop] = static_cast<float>(phi + (mb * h + (mt - mb) * h / 2.0) / ei);
+        phi = r[rcRotationTop];
+        r[rcDeflectionBottom] = w;
+        r[rcDeflectionTop] =
+            static_cast<float>(w - double(r[rcRotationBottom]) * h - h * h * (mb / 2.0 + (mt - mb) / 6.0) / ei);
+        w = r[rcDeflectionTop];
+    }
+}
+
+// ---------------------------------------------------------------- Cantilever support
+
+float THeadwall::CantileverSupport()
+{
+    AnchorForce = 0.0f;
+    float v = 0.0f, m = 0.0f, cv = 0.0f;
+    bool found = false;
+    for (size_t i = 0; i < Results.size(); ++i) {
+        const int row = static_cast<int>(i);
+        IntegrateRow(row, v, m, false);
+        const TResultRow& r = Results[i];
+        if (r[rcTop] > Front.SoilLevel && Sign(r[rcMomentTop]) != Sign(r[rcMomentBottom])) {
+            RefineCantileverTip(row, cv);
+            TruncateRows(row);
+            found = true;
+            break;
+        }
+    }
+    if (!found || Results.empty() ||
+        Sign(Results.back()[rcMomentTop]) == Sign(Results.back()[rcMomentBottom]))
+        RaiseEquilibriumFailure();
+    return cv;
+}
+
+void THeadwall::RefineCantileverTip(int row, float& cv)
+{
+    TResultRow& r = Results[static_cast<size_t>(row)];
+    const float top = r[rcTop], h = r[rcThickness];
+    const float crossBottom = r[rcCrossBottom], momentBottom = r[rcMomentBottom];
+    const int signTop = Sign(r[rcMomentTop]);
+    float x = h;
+    // Steps of 0.01 m, at most to the row's bottom, where the caller saw the sign change.
+    for (int k = 1;; ++k) {
+        x = static_cast<float>(k * 0.01);
+        if (!(x < h)) {
+            x = h;
+            r[rcCrossBottom] = crossBottom;
+            r[rcMomentBottom] = momentBottom;
+            break;
+        }
+        r[rcCrossBottom] = static_cast<float>(CrossAt(r, x));
+        r[rcMomentBottom] = static_cast<float>(MomentAt(r, x));
+        if (Sign(r[rcMomentBottom]) != signTop)
+            break;
+    }
+    const float c = -r[rcCrossBottom];
+    const float dt = AdditionalEmbedment(row, x, c, cv);
+    Embedment = static_cast<float>(double(top) - PileTop + x + dt);
+    PileTip = static_cast<float>(double(top) + x + dt);
+    OverLength = dt;
+    ShortenRow(row, x);
+}
+
+void THeadwall::CantileverDeflection()
+{
+    const double ei = BendingStiffness(SectionInertia, 2.1e8f);
+    float phi = 0.0f, w = 0.0f;
+    for (size_t i = Results.size(); i-- > 0;) {
+        TResultRow& r = Results[i];
+        const double h = r[rcThickness], mt = r[rcMomentTop], mb = r[rcMomentBottom];
+        r[rcRotationBottom] = phi;
+        r[rcRotationTop] = static_cast<float>(phi - (mt + mb) * h / 2.0 / ei);
+        phi = r[rcRotationTop];
+        r[rcDeflectionBottom] = w;
+        r[rcDeflectionTop] =
+            static_cast<float>(w + double(r[rcRotationTop]) * h - h * h * (mb / 2.0 + (mt - mb) / 6.0) / ei);
+        w = r[rcDeflectionTop];
+    }
+}
+
+} // namespace wd
