@@ -1,0 +1,235 @@
+// The frame's key filter, the reformatting of the load and Sfmin fields on
+// leaving, and the status bar, driven through typed keys and focus changes.
+#include "calcframe/gui/frame.h"
+#include "calcframe/gui/statusbar.h"
+#include "platform/gui/fakes.h"
+#include "platform/numtext.h"
+
+#include "platform/error.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLineEdit>
+#include <QTest>
+#include <QVBoxLayout>
+#include <gtest/gtest.h>
+
+namespace {
+
+using cf::kBeepExclamation;
+
+// A window with the five frame fields, a spare field to move the focus to,
+// and the status bar.
+struct FrameWindow {
+    FrameWindow()
+    {
+        auto* layout = new QVBoxLayout(&window);
+        for (QLineEdit** e : {&moment, &load, &deflection, &sfmin, &sfmax, &other}) {
+            *e = new QLineEdit(&window);
+            layout->addWidget(*e);
+        }
+        sb = new cf::TStatusBar(&window);
+        layout->addWidget(sb);
+        frame = std::make_unique<cf::CalcFrame>(sb, [this] { return metric; });
+        frame->BindFrameFields({moment, load, deflection, sfmin, sfmax});
+        window.show();
+        QApplication::setActiveWindow(&window);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+
+    // Types into `e` after giving it the focus.
+    void Type(QLineEdit* e, const QString& keys)
+    {
+        e->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(e, keys);
+    }
+    // Leaves the focused field for the spare one.
+    void Leave() { other->setFocus(Qt::TabFocusReason); }
+
+    sps::FakePlatform platform;
+    QWidget window;
+    QLineEdit *moment, *load, *deflection, *sfmin, *sfmax, *other;
+    cf::TStatusBar* sb;
+    bool metric = true;
+    std::unique_ptr<cf::CalcFrame> frame;
+};
+
+TEST(FrameKeyFilter, RefusesLettersAndSignsWithPanelTextAndExclamationBeep)
+{
+    FrameWindow w;
+    w.sb->SetPanel(0, QStringLiteral(" range"));
+    w.Type(w.moment, QStringLiteral("1a"));
+    EXPECT_EQ(w.moment->text(), QStringLiteral("1"));
+    EXPECT_EQ(w.sb->Panel(1), QStringLiteral(" Enter only values > 0. Wrong input:  a"));
+    EXPECT_EQ(w.sb->Panel(0), QStringLiteral(" range")); // the hint stays
+    EXPECT_EQ(w.platform.beeper->beeps, std::vector<unsigned>{kBeepExclamation});
+
+    w.Type(w.load, QStringLiteral("-"));
+    EXPECT_EQ(w.load->text(), QString());
+    EXPECT_EQ(w.sb->Panel(1), QStringLiteral(" Enter only values > 0. Wrong input:  -"));
+    EXPECT_EQ(w.platform.beeper->beeps.size(), 2u);
+}
+
+TEST(FrameKeyFilter, AdmitsDigitsOneSeparatorAndBackspace)
+{
+    FrameWindow w;
+    w.Type(w.sfmin, QStringLiteral("1.5"));
+    EXPECT_EQ(w.sfmin->text(), QStringLiteral("1.5"));
+    EXPECT_TRUE(w.sb->Panel(1).isEmpty());
+    EXPECT_TRUE(w.platform.beeper->beeps.empty());
+
+    // A second separator is refused wherever the first one is.
+    QTest::keyClick(w.sfmin, Qt::Key_Home);
+    QTest::keyClicks(w.sfmin, QStringLiteral("."));
+    EXPECT_EQ(w.sfmin->text(), QStringLiteral("1.5"));
+    EXPECT_EQ(w.sb->Panel(1), QStringLiteral(" Enter only values > 0. Wrong input:  ."));
+
+    QTest::keyClick(w.sfmin, Qt::Key_End);
+    QTest::keyClick(w.sfmin, Qt::Key_Backspace);
+    QTest::keyClick(w.sfmin, Qt::Key_Backspace);
+    EXPECT_EQ(w.sfmin->text(), QStringLiteral("1"));
+    EXPECT_EQ(w.platform.beeper->beeps.size(), 1u);
+}
+
+TEST(FrameKeyFilter, TabAndDeletePassReturnIsRefused)
+{
+    FrameWindow w;
+    w.Type(w.moment, QStringLiteral("12"));
+    QTest::keyClick(w.moment, Qt::Key_Home);
+    QTest::keyClick(w.moment, Qt::Key_Delete);
+    EXPECT_EQ(w.moment->text(), QStringLiteral("2"));
+    QTest::keyClick(w.moment, Qt::Key_Tab);
+    EXPECT_TRUE(w.load->hasFocus());
+    EXPECT_TRUE(w.platform.beeper->beeps.empty());
+    QTest::keyClick(w.load, Qt::Key_Return);
+    EXPECT_EQ(w.platform.beeper->beeps, std::vector<unsigned>{kBeepExclamation});
+}
+
+TEST(FrameKeyFilter, FollowsTheProgramsDecimalSeparator)
+{
+    FrameWindow w;
+    sps::SetDecimalSeparator(',');
+    w.Type(w.sfmax, QStringLiteral("2.5,5"));
+    sps::SetDecimalSeparator('.');
+    EXPECT_EQ(w.sfmax->text(), QStringLiteral("25,5"));
+    EXPECT_EQ(w.sb->Panel(1), QStringLiteral(" Enter only values > 0. Wrong input:  ."));
+}
+
+TEST(FrameRuleA, LoadFieldsAreReformattedOnLeaving)
+{
+    FrameWindow w;
+    w.Type(w.moment, QStringLiteral("12.6"));
+    w.sb->SetPanel(1, QStringLiteral(" old error"));
+    w.Leave();
+    EXPECT_EQ(w.moment->text(), QStringLiteral("13"));
+    EXPECT_TRUE(w.sb->Panel(1).isEmpty());
+
+    w.metric = false;
+    w.Type(w.load, QStringLiteral("12.6"));
+    w.Leave();
+    EXPECT_EQ(w.load->text(), QStringLiteral("12.6"));
+
+    w.Type(w.deflection, QString());
+    w.Leave();
+    EXPECT_EQ(w.deflection->text(), QStringLiteral("0.0"));
+    w.metric = true;
+    w.deflection->setFocus();
+    w.deflection->clear();
+    w.Leave();
+    EXPECT_EQ(w.deflection->text(), QStringLiteral("0"));
+}
+
+TEST(FrameRuleA, TextsOfEdgeValues)
+{
+    EXPECT_EQ(cf::LoadTextOnExit(QStringLiteral("0"), false), QStringLiteral("0.0"));
+    EXPECT_EQ(cf::LoadTextOnExit(QStringLiteral("0.0"), true), QStringLiteral("0"));
+    EXPECT_EQ(cf::LoadTextOnExit(QStringLiteral("12.5"), true), QStringLiteral("12")); // halves to even
+    EXPECT_EQ(cf::LoadTextOnExit(QStringLiteral("13.5"), true), QStringLiteral("14"));
+    EXPECT_EQ(cf::LoadTextOnExit(QStringLiteral("0.25"), false), QStringLiteral("0.2"));
+    EXPECT_EQ(cf::LoadTextOnExit(QStringLiteral("11000"), false), QStringLiteral("11000.0"));
+    // Texts that are no value count as empty.
+    EXPECT_EQ(cf::LoadTextOnExit(QStringLiteral("."), true), QStringLiteral("0"));
+    EXPECT_EQ(cf::LoadTextOnExit(QStringLiteral("12 kN"), false), QStringLiteral("0.0"));
+}
+
+TEST(FrameRuleB, SfminIsReformattedOnLeaving)
+{
+    FrameWindow w;
+    w.sfmin->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(w.sb->Panel(0), QStringLiteral(" 1 =< Sfmin =< 5"));
+    w.Leave();
+    EXPECT_EQ(w.sfmin->text(), QStringLiteral("1.50"));
+
+    w.Type(w.sfmin, QStringLiteral("2"));
+    w.Leave();
+    EXPECT_EQ(w.sfmin->text(), QStringLiteral("2.00"));
+
+    w.sfmin->setFocus();
+    w.sfmin->setText(QStringLiteral("0"));
+    w.Leave();
+    EXPECT_EQ(w.sfmin->text(), QStringLiteral("1.50"));
+
+    w.sfmin->setFocus();
+    w.sfmin->setText(QStringLiteral("0.0"));
+    w.Leave();
+    EXPECT_EQ(w.sfmin->text(), QStringLiteral("0.00")); // only the exact text "0" is replaced
+
+    w.sfmin->setFocus();
+    w.sfmin->setText(QStringLiteral("."));
+    w.Leave();
+    EXPECT_EQ(w.sfmin->text(), QStringLiteral("1.50"));
+}
+
+TEST(FrameFieldValue, OnlyWhatTheKeyFilterAdmitsIsAValue)
+{
+    double v = -1;
+    EXPECT_TRUE(cf::ParseFieldValue(QStringLiteral("12.5"), v));
+    EXPECT_DOUBLE_EQ(v, 12.5);
+    EXPECT_TRUE(cf::ParseFieldValue(QStringLiteral(" 7 "), v));
+    EXPECT_TRUE(cf::ParseFieldValue(QStringLiteral(".5"), v));
+    EXPECT_DOUBLE_EQ(v, 0.5);
+    EXPECT_TRUE(cf::ParseFieldValue(QStringLiteral("3."), v));
+    for (const char* bad : {"", ".", " ", "-5", "+5", "1e3", "1.2.3", "nan", "inf", "12 kN", "0x10"})
+        EXPECT_TRUE(cf::FieldIsEmpty(QString::fromLatin1(bad))) << bad;
+    EXPECT_EQ(cf::FieldValue(QStringLiteral("abc")), 0.0);
+}
+
+TEST(FrameStatusBar, PanelWidthFollowsTheScreenResolution)
+{
+    EXPECT_EQ(cf::StatusPanelWidth(96), 300);
+    EXPECT_EQ(cf::StatusPanelWidth(120), 375);
+    EXPECT_EQ(cf::StatusPanelWidth(144), 450);
+    cf::TStatusBar sb;
+    cf::SetupStatusBar(&sb, 120);
+    EXPECT_EQ(sb.PanelWidth(0), 375);
+    EXPECT_EQ(sb.font().family(), QStringLiteral("Arial"));
+    EXPECT_EQ(sb.font().pointSize(), 8);
+}
+
+} // namespace
+
+namespace {
+
+TEST(FrameClose, SettingsAreWrittenOnceAndAFailureNeverRefusesTheClose)
+{
+    sps::FakePlatform platform;
+    bool written = false;
+    int writes = 0;
+    auto failingWriter = [&] {
+        ++writes;
+        throw sps::Exception("Cannot write file \"Kestrane.INI\"");
+    };
+    QCloseEvent first;
+    first.ignore();
+    cf::FormCloseWritingSettings(&first, written, failingWriter);
+    EXPECT_TRUE(first.isAccepted());
+    QCloseEvent second;
+    second.ignore();
+    cf::FormCloseWritingSettings(&second, written, failingWriter);
+    EXPECT_TRUE(second.isAccepted());
+    EXPECT_EQ(writes, 1);
+    ASSERT_EQ(platform.messages->calls.size(), 1u);
+    EXPECT_EQ(platform.messages->calls[0].text, "Cannot write file \"Kestrane.INI\"");
+}
+
+} // namespace

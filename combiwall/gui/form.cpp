@@ -1,0 +1,319 @@
+#include "combiwall/gui/form.h"
+
+#include "calcframe/gui/aboutbox.h"
+#include "calcframe/gui/datafile.h"
+#include "calcframe/gui/events.h"
+#include "calcframe/gui/frame.h"
+#include "calcframe/gui/hints.h"
+#include "calcframe/gui/radiogroup.h"
+#include "calcframe/gui/services.h"
+#include "calcframe/gui/startup.h"
+#include "calcframe/gui/statusbar.h"
+#include "calcframe/blockreader.h"
+#include "calcframe/sfwindow.h"
+#include "calcframe/units.h"
+#include "combiwall/catalogue.h"
+#include "combiwall/gui/formdata.h"
+#include "platform/error.h"
+#include "platform/inifile.h"
+#include "platform/numtext.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QSignalBlocker>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace cw {
+
+namespace {
+
+std::string S(const QString& s) { return s.toStdString(); }
+
+const char* kQuestion = "Unable to find the file \"WQ KX Data.daa\" or corrupted file.\n"
+                        "Would you like to browse your computer for the file?\n"
+                        "Click \"No\" to exit application.";
+
+} // namespace
+
+QString DefaultSettingsPath()
+{
+    QFileInfo fi(QCoreApplication::applicationFilePath());
+    return QDir(fi.path()).filePath(fi.completeBaseName() + QStringLiteral(".INI"));
+}
+
+TForm1::TForm1(const FormPaths& paths, QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                              Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      paths_(paths), data_(std::make_unique<KestraneData>())
+{
+    if (paths_.dataFolder.isEmpty())
+        paths_.dataFolder = QDir::currentPath();
+    if (paths_.settingsPath.isEmpty())
+        paths_.settingsPath = DefaultSettingsPath();
+
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("WQ KX Kestrane"));
+    cf::SetShowHint(this, true);
+
+    BuildMenus();
+
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(4, 4, 4, 0);
+    layout->setSpacing(2);
+    Edit_VersionInfo = new QLineEdit(QStringLiteral(" Version ") + QString::fromLatin1(kKestraneVersion), central);
+    Edit_VersionInfo->setObjectName(QStringLiteral("Edit_VersionInfo"));
+    Edit_VersionInfo->setReadOnly(true);
+    Edit_VersionInfo->setFrame(false);
+    Edit_VersionInfo->setFocusPolicy(Qt::NoFocus);
+    Edit_VersionInfo->setAlignment(Qt::AlignRight);
+    layout->addWidget(Edit_VersionInfo);
+
+    PageControl1 = new QTabWidget(central);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    TabSheetKestrane = new QWidget;
+    TabSheetKestrane->setObjectName(QStringLiteral("TabSheetKestrane"));
+    TabSheetMaterialList = new QWidget;
+    TabSheetMaterialList->setObjectName(QStringLiteral("TabSheetMaterialList"));
+    TabSheetKestrane_Own = new QWidget;
+    TabSheetKestrane_Own->setObjectName(QStringLiteral("TabSheetKestrane_Own"));
+    PageControl1->addTab(TabSheetKestrane, QStringLiteral("WQ/KX F&rom Catalogue"));
+    PageControl1->addTab(TabSheetMaterialList, QStringLiteral("&Material List"));
+    PageControl1->addTab(TabSheetKestrane_Own, QStringLiteral("WQ/KX Bui&lt Up"));
+    layout->addWidget(PageControl1);
+    setCentralWidget(central);
+
+    SB1 = new cf::TStatusBar(this);
+    SB1->setObjectName(QStringLiteral("SB1"));
+    setStatusBar(SB1);
+
+    BuildCatalogueTab();
+    BuildMaterialListTab();
+    BuildBuiltUpTab();
+    PageControl1->setFixedSize(604, 506);
+
+    frame_ = std::make_unique<cf::CalcFrame>(SB1, [this] { return metric_; });
+    BindHandlers();
+    setFixedSize(sizeHint());
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+}
+
+TForm1::~TForm1() = default;
+
+// --- binding ---------------------------------------------------------------
+
+void TForm1::BindHandlers()
+{
+    auto guarded = [](auto fn) { return [fn] { cf::Guard(fn); }; };
+
+    // Menus.
+    connect(MenuClose, &QAction::triggered, this, guarded([this] { MenuCloseClick(); }));
+    connect(MenuMetric, &QAction::triggered, this, guarded([this] { MenuMetricClick(); }));
+    connect(MenuImperial, &QAction::triggered, this, guarded([this] { MenuImperialClick(); }));
+    connect(MenuUnits, &QMenu::aboutToShow, this, guarded([this] { MenuUnitsClick(); }));
+    connect(MenuSelectSfmin, &QAction::triggered, this, guarded([this] { MenuSelectSfminClick(); }));
+    connect(MenuSelectCombination, &QAction::triggered, this, guarded([this] { MenuSelectCombinationClick(); }));
+    connect(MenuAbout, &QAction::triggered, this, guarded([this] { MenuAboutClick(); }));
+
+    // Frame handlers: key filter, rule A and B on leaving, Sfmin enter.
+    cf::FrameFields ff{Edit_Moment, Edit_Load, Edit_Deflection, Edit_Sfmin, Edit_SfMax};
+    frame_->BindFrameFields(ff);
+    for (QLineEdit* e : {Edit_Moment_Own, Edit_Load_Own, Edit_Deflection_Own, Edit_LengthWQ, Edit_LengthNJ,
+                         Edit_LengthVB, Edit_LengthKX, Edit_LengthWall})
+        frame_->BindNumericKeyFilter(e);
+    for (QWidget* w : {static_cast<QWidget*>(CB_SteelGradesWQ), static_cast<QWidget*>(CB_SteelGradesWQ_Own),
+                       static_cast<QWidget*>(CB_SteelGradesNJVB), static_cast<QWidget*>(CB_SteelGradesNJVB_Own),
+                       static_cast<QWidget*>(CB_SteelGradesKX), static_cast<QWidget*>(CB_SteelGradesKX_Own)})
+        frame_->BindClearPanelsOnEnter(w);
+    for (cf::TRadioGroup* rg : {RG_IntermediarySSP, RG_WQPiles, RG_Intermediary_Own, RG_WQ_Own, RG_WQ_Thick_Own,
+                                RG_WQ_Comb_Own})
+        rg->AddOnEnter([this] { frame_->ClearPanelsEnter(); });
+
+    // Load and safety-window fields: writing a text from code runs the change
+    // handler, as typing does.
+    connect(Edit_Moment, &QLineEdit::textChanged, this, guarded([this] { Edit_MomentChange(); }));
+    connect(Edit_Load, &QLineEdit::textChanged, this, guarded([this] { Edit_LoadChange(); }));
+    connect(Edit_Deflection, &QLineEdit::textChanged, this, guarded([this] { Edit_DeflectionChange(); }));
+    connect(Edit_Sfmin, &QLineEdit::textChanged, this, guarded([this] { Edit_SfminChange(); }));
+    connect(Edit_SfMax, &QLineEdit::textChanged, this, guarded([this] { Edit_SfMaxChange(); }));
+    cf::OnEnter(Edit_Moment, [this] { Edit_MomentEnter(); });
+    cf::OnEnter(Edit_Load, [this] { Edit_LoadEnter(); });
+    cf::OnEnter(Edit_Deflection, [this] { Edit_DeflectionEnter(); });
+    cf::OnEnter(Edit_SfMax, [this] { Edit_SfMaxEnter(); });
+    cf::OnExit(Edit_SfMax, [this] { Edit_SfMaxExit(); });
+
+    // Grade boxes: only a choice of the user runs the change handlers.
+    connect(CB_SteelGradesWQ, &QComboBox::activated, this,
+            guarded([this] { ApplySteelGradeSelection(CB_SteelGradesWQ); }));
+    connect(CB_SteelGradesNJVB, &QComboBox::activated, this,
+            guarded([this] { ApplySteelGradeSelection(CB_SteelGradesNJVB); }));
+    connect(CB_SteelGradesKX, &QComboBox::activated, this,
+            guarded([this] { ApplySteelGradeSelection(CB_SteelGradesKX); }));
+    for (QComboBox* own : {CB_SteelGradesWQ_Own, CB_SteelGradesNJVB_Own, CB_SteelGradesKX_Own}) {
+        connect(own, &QComboBox::activated, this, guarded([this, own] {
+                    QComboBox* twin = TwinOf(own);
+                    twin->setCurrentIndex(own->currentIndex());
+                    ApplySteelGradeSelection(twin);
+                }));
+    }
+
+    // Combination list and its filters.
+    RG_IntermediarySSP->SetOnClick([this] { RG_IntermediarySSPClick(); });
+    RG_WQPiles->SetOnClick([this] { RG_IntermediarySSPClick(); });
+    // A user's change of the selected line (mouse or keyboard) runs the click
+    // handler; lines selected from code do not (the list's signals are
+    // blocked then). A click on the line that is already selected runs it too.
+    connect(LB_WQKX, &QListWidget::currentRowChanged, this, guarded([this] { LB_WQKXClick(); }));
+    LB_WQKX->viewport()->installEventFilter(this);
+    connect(LB_WQKX, &QListWidget::itemClicked, this, guarded([this] {
+                if (LB_WQKX->currentRow() == listPressRow_)
+                    LB_WQKXClick();
+            }));
+    cf::OnClick(LB_Empty->viewport(), [this] { LB_WQKXClick(); });
+
+    // Tabs: showing a page runs its show handler; a change by the user then
+    // runs PageControl1Change.
+    connect(PageControl1, &QTabWidget::currentChanged, this, guarded([this] {
+                QWidget* page = PageControl1->currentWidget();
+                if (page == TabSheetKestrane)
+                    TabSheetKestraneShow();
+                else if (page == TabSheetMaterialList)
+                    TabSheetMaterialListShow();
+                if (!pageFromCode_)
+                    PageControl1Change();
+            }));
+}
+
+bool TForm1::eventFilter(QObject* obj, QEvent* ev)
+{
+    if (obj == LB_WQKX->viewport() && ev->type() == QEvent::MouseButtonPress)
+        listPressRow_ = LB_WQKX->currentRow();
+    return QMainWindow::eventFilter(obj, ev);
+}
+
+void TForm1::ShowPage(QWidget* page)
+{
+    pageFromCode_ = true;
+    PageControl1->setCurrentWidget(page);
+    pageFromCode_ = false;
+}
+
+bool TForm1::CatalogueTabEnabled() const { return cf::OwnEnabled(TabSheetKestrane); }
+
+// --- start-up --------------------------------------------------------------
+
+void TForm1::FormCreate()
+{
+    LoadCatalogueFile();
+    ReadSettings();
+    FillSteelGrades();
+    if (CatalogueTabEnabled()) {
+        FillCatalogueList(0, data_->catalogue.CombinationCount() - 1);
+        ShowPage(TabSheetKestrane);
+        TabSheetKestrane_Own->setEnabled(false);
+    } else {
+        MenuWQOwn->setChecked(true);
+        MenuSelectCombination->setEnabled(false);
+        MenuSelectSfmin->setEnabled(false);
+        ShowPage(TabSheetKestrane_Own);
+    }
+    LayoutMaterialList();
+    cf::SetupStatusBar(SB1);
+    FillBuiltUpSheetPiles();
+    if (cf::OwnEnabled(TabSheetKestrane_Own))
+        ComputeBuiltUpSystem();
+    Lbl_Sf_Text->hide();
+}
+
+void TForm1::LoadCatalogueFile()
+{
+    cf::DataFileLookup lookup;
+    lookup.folder = paths_.dataFolder;
+    lookup.fileName = QString::fromLatin1(kCatalogueFileName);
+    lookup.question = QString::fromLatin1(kQuestion);
+    lookup.filter = QStringLiteral("Data files only (*.daa)|*.daa");
+    std::optional<QString> path = cf::FindDataFile(lookup);
+    if (!path)
+        throw cf::ProgramEnd(0);
+    try {
+        data_->catalogue = cw::LoadCatalogueFile(path->toStdString());
+    } catch (const std::exception&) {
+        cf::ShowMessage(QString::fromStdString(cf::CorruptedFileMessage(kCatalogueFileName)));
+        throw cf::ProgramEnd(1);
+    }
+}
+
+// --- settings --------------------------------------------------------------
+
+void TForm1::ReadSettings()
+{
+    sps::TIniFile ini(S(paths_.settingsPath));
+    bool accepted = false;
+    try {
+        metric_ = ini.ReadBool("Units", "Metric", metric_);
+        Edit_Sfmin->setText(cf::QStr(ini.ReadString("SFMinReq", "SFMinRequired", "")));
+        Edit_SfMax->setText(cf::QStr(ini.ReadString("SFMaxReq", "SFMaxRequired", "")));
+        TabSheetKestrane->setEnabled(ini.ReadBool("WQ Catalogue", "Enabled", CatalogueTabEnabled()));
+        accepted = !cf::FieldIsEmpty(Edit_Sfmin->text()) && !cf::FieldIsEmpty(Edit_SfMax->text()) &&
+                   data_->window.sfMax > cf::SfMaxLowerBound(data_->window.sfMin);
+    } catch (const std::exception&) {
+        accepted = false;
+    }
+    if (!accepted) {
+        metric_ = true;
+        Edit_Sfmin->setText(cf::Fixed(1.5, 2));
+        data_->window.sfMin = 1.5;
+        Edit_SfMax->setText(cf::Fixed(10.0, 2));
+        data_->window.sfMax = 10.0;
+        TabSheetKestrane->setEnabled(true);
+    }
+    if (!metric_) {
+        ShowImperialCaptions();
+        MenuImperial->setChecked(true);
+    }
+}
+
+void TForm1::WriteSettings()
+{
+    sps::TIniFile ini(S(paths_.settingsPath));
+    double sfmin = cf::FieldIsEmpty(Edit_Sfmin->text()) ? 1.5 : cf::FieldValue(Edit_Sfmin->text());
+    double sfmax = 10.0;
+    if (!cf::FieldIsEmpty(Edit_SfMax->text()) && cf::FieldValue(Edit_SfMax->text()) > cf::SfMaxLowerBound(sfmin))
+        sfmax = cf::FieldValue(Edit_SfMax->text());
+    ini.WriteBool("Units", "Metric", metric_);
+    ini.WriteString("SFMinReq", "SFMinRequired", sps::FormatFixed(sfmin, 2));
+    ini.WriteString("SFMaxReq", "SFMaxRequired", sps::FormatFixed(sfmax, 2));
+    ini.WriteBool("WQ Catalogue", "Enabled", CatalogueTabEnabled());
+    ini.UpdateFile();
+}
+
+void TForm1::MenuCloseClick() { close(); }
+
+void TForm1::closeEvent(QCloseEvent* ev)
+{
+    cf::FormCloseWritingSettings(ev, settingsWritten_, [this] { WriteSettings(); });
+}
+
+void TForm1::MenuAboutClick()
+{
+    if (aboutBox_)
+        aboutBox_->ShowAbout(QString::fromUtf8(kKestraneNotice));
+}
+
+} // namespace cw

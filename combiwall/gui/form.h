@@ -1,0 +1,283 @@
+// Kestrane's main form: the catalogue tab with loads, steel grades, the
+// combination list and its safety factors; the material list tab; the
+// built-up tab; the menus and the two-panel status bar.
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class QAction;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QTabWidget;
+class QTableWidget;
+
+namespace cf {
+struct SfFieldOutcome;
+class CalcFrame;
+class TAboutBox;
+class TRadioGroup;
+class TStatusBar;
+} // namespace cf
+
+namespace cw {
+
+struct KestraneData;
+
+// Where the form finds its files.
+struct FormPaths {
+    QString dataFolder;   // first place to look for the data file (default: current folder)
+    QString settingsPath; // the settings file (default: beside the program, "Kestrane.INI")
+};
+
+// The settings file of the program: its own path with the extension ".INI".
+QString DefaultSettingsPath();
+
+class TForm1 : public QMainWindow {
+public:
+    explicit TForm1(const FormPaths& paths, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // Reads the data file and the settings and fills the form; raises
+    // cf::ProgramEnd when the data file cannot be found or read.
+    void FormCreate();
+    void SetAboutBox(cf::TAboutBox* box) { aboutBox_ = box; }
+
+    // --- components -------------------------------------------------------
+    QTabWidget* PageControl1;
+    QWidget* TabSheetKestrane;
+    QWidget* TabSheetMaterialList;
+    QWidget* TabSheetKestrane_Own;
+    cf::TStatusBar* SB1;
+    QLineEdit* Edit_VersionInfo;
+
+    QMenu* MenuFile;
+    QAction* MenuPrint;
+    QAction* MenuPrintToFile;
+    QAction* MenuClose;
+    QMenu* MenuUnits;
+    QAction* MenuMetric;
+    QAction* MenuImperial;
+    QMenu* MenuSearchOptions;
+    QAction* MenuSelectCombination;
+    QAction* MenuSelectSfmin;
+    QAction* MenuSelectWallLength;
+    QAction* MenuSelectNumberOfSystems;
+    QAction* MenuWQCatalogue;
+    QAction* MenuWQOwn;
+    QMenu* MenuHelp;
+    QAction* MenuAbout;
+
+    // Catalogue tab.
+    QGroupBox* GB_Input;
+    QLineEdit* Edit_Moment;
+    QLineEdit* Edit_Load;
+    QLineEdit* Edit_Deflection;
+    QLabel* Lbl_MomentUnit;
+    QLabel* Lbl_LoadUnit;
+    QLabel* Lbl_DeflectionUnit;
+    QGroupBox* GB_SteelGrades;
+    QComboBox* CB_SteelGradesWQ;
+    QComboBox* CB_SteelGradesNJVB;
+    QComboBox* CB_SteelGradesKX;
+    QFrame* Bevel1;
+    cf::TRadioGroup* RG_IntermediarySSP;
+    cf::TRadioGroup* RG_WQPiles;
+    QGroupBox* GB_WQKX;
+    QListWidget* LB_WQKX;
+    QListWidget* LB_Empty;
+    QGroupBox* GB_SafetyFactors;
+    QLabel* Lbl_WQResult;
+    QLabel* Lbl_NJVBResult;
+    QLabel* Lbl_KXResult;
+    QGroupBox* GB_Sfmin;
+    QLabel* Lbl_SfminResult;
+    QLineEdit* Edit_Sfmin;
+    QLabel* Lbl_Sf_Text;
+    QLineEdit* Edit_SfMax;
+    QGroupBox* GB_Weight;
+    QLabel* Lbl_Weight_A;
+    QLabel* Lbl_Weight_B;
+    QLabel* Lbl_Weight_60;
+    QLabel* Lbl_Weight_100;
+    QLabel* Lbl_Weight_WQ;
+
+    // Material list tab.
+    QLabel* Lbl_WQCombination;
+    QTableWidget* MaterialList;
+    QGroupBox* GB_LengthWQKX;
+    QLabel* Lbl_LengthWQ;
+    QLabel* Lbl_LengthNJ;
+    QLabel* Lbl_LengthVB;
+    QLabel* Lbl_LengthKX;
+    QLineEdit* Edit_LengthWQ;
+    QLineEdit* Edit_LengthNJ;
+    QLineEdit* Edit_LengthVB;
+    QLineEdit* Edit_LengthKX;
+    QLabel* Lbl_LengthWQUnits;
+    QLabel* Lbl_LengthNJUnits;
+    QLabel* Lbl_LengthVBUnits;
+    QLabel* Lbl_LengthKXUnits;
+    QGroupBox* GroupBox2;
+    QLabel* Lbl_LengthWall;
+    QLineEdit* Edit_LengthWall;
+    QLabel* Lbl_LengthWallUnits;
+    QLabel* Lbl_NbOfSystems;
+    QLineEdit* Edit_NbOfSystems;
+    QLabel* Lbl_LengthTotalWall;
+    QLabel* Lbl_LengthTotalWallResults;
+    QLabel* Lbl_LengthTotalWallUnits;
+
+    // Built-up tab.
+    cf::TRadioGroup* RG_WQ_Own;
+    cf::TRadioGroup* RG_WQ_Thick_Own;
+    cf::TRadioGroup* RG_WQ_Comb_Own;
+    cf::TRadioGroup* RG_Intermediary_Own;
+    QGroupBox* GB_Input_Own;
+    QLineEdit* Edit_Moment_Own;
+    QLineEdit* Edit_Load_Own;
+    QLineEdit* Edit_Deflection_Own;
+    QLabel* Lbl_MomentUnit_Own;
+    QLabel* Lbl_LoadUnit_Own;
+    QLabel* Lbl_DeflectionUnit_Own;
+    QGroupBox* GB_SteelGrades_Own;
+    QComboBox* CB_SteelGradesWQ_Own;
+    QComboBox* CB_SteelGradesNJVB_Own;
+    QComboBox* CB_SteelGradesKX_Own;
+    QGroupBox* GB_Properties_Own;
+    QLabel* Lbl_SxWQ_Res_Own;
+    QLabel* Lbl_SxNJVB_Res_Own;
+    QLabel* Lbl_IxSystem_Res_Own;
+    QLabel* Lbl_AxSystem_Res_Own;
+    QLabel* Lbl_Sx_Units_Own;
+    QLabel* Lbl_Sx_Units_b_Own;
+    QLabel* Lbl_Ix_Units_Own;
+    QLabel* Lbl_Ax_Units_Own;
+    QGroupBox* GB_SF_Own;
+    QLabel* Lbl_SfWQResult_Own;
+    QLabel* Lbl_SfNJVBResult_Own;
+    QLabel* Lbl_SfKXResult_Own;
+    QLabel* Lbl_SfMin_Own;
+    QLabel* Lbl_Weight_60_Own;
+    QLabel* Lbl_Weight_100_Own;
+    QLabel* Lbl_g_Units_Own;
+    QLabel* Lbl_g_Units_b_Own;
+
+    // --- state read by tests and the other tabs ----------------------------
+    bool Metric() const { return metric_; }
+    double Moment() const { return M_; }
+    double Load() const { return N_; }
+    double Deflection() const { return f_; }
+    double RequiredSfmin() const;
+    double SfMax() const;
+    double MinimumSf() const;
+    bool WindowSearch() const { return windowSearch_; }
+    // Rows of the listed combinations, one per list line.
+    std::vector<int32_t> ListedRows() const
+    {
+        return std::vector<int32_t>(listIndexMap_.begin(), listIndexMap_.begin() + listLines_);
+    }
+    const KestraneData& Data() const { return *data_; }
+    // The catalogue tab's (and the settings') Enabled state.
+    bool CatalogueTabEnabled() const;
+
+    // --- handlers ----------------------------------------------------------
+    void LoadCatalogueFile();
+    void ReadSettings();
+    void WriteSettings();
+    void FillSteelGrades();
+    void ApplySteelGradeSelection(QComboBox* changed);
+    void ShowMetricCaptions();
+    void ShowImperialCaptions();
+    void MenuMetricClick();
+    void MenuImperialClick();
+    void MenuUnitsClick();
+    void ComputeSafetyFactors();
+    void FillCatalogueList(int first, int last);
+    void RefreshResults();
+    void RG_IntermediarySSPClick();
+    void LB_WQKXClick();
+    void MenuSelectSfminClick();
+    void MenuSelectCombinationClick();
+    void TabSheetKestraneShow();
+    void PageControl1Change();
+    void MenuCloseClick();
+    void MenuAboutClick();
+    void TabSheetMaterialListShow();
+
+    void Edit_MomentEnter();
+    void Edit_LoadEnter();
+    void Edit_DeflectionEnter();
+    void Edit_MomentChange();
+    void Edit_LoadChange();
+    void Edit_DeflectionChange();
+    void Edit_SfminChange();
+    void Edit_SfMaxEnter();
+    void Edit_SfMaxChange();
+    void Edit_SfMaxExit();
+
+protected:
+    void closeEvent(QCloseEvent* ev) override;
+    bool eventFilter(QObject* obj, QEvent* ev) override;
+
+private:
+    void BuildMenus();
+    void BuildCatalogueTab();
+    void BuildMaterialListTab();
+    void BuildBuiltUpTab();
+    void BindHandlers();
+
+    enum class LoadField { Moment, Load, Deflection };
+    void LoadEnter(LoadField which);
+    void LoadChange(LoadField which);
+    QLineEdit* LoadEdit(LoadField which) const;
+
+    void SetSfMaxColor(bool red);
+    void ApplySfOutcome(const cf::SfFieldOutcome& out);
+    void ShowGradeSelection();
+    void ShowUnitCaptions(bool metric);
+    void FinishUnitSwitch();
+    void ShowPage(QWidget* page);
+    void SetListRow(int row);
+    void SetCell(int col, int row, const QString& text);
+    void LoadSelectedSystem(int row);
+    void ClearSelectedSystem();
+    void LayoutMaterialList();
+    void ShowSystemComposition(const QString& name);
+    void ComputeMaterialList();
+    void FillBuiltUpSheetPiles();
+    void ComputeBuiltUpSystem();
+    void RG_Intermediary_OwnClick();
+    void Edit_LengthWallChange();
+    void Edit_NbOfSystemsChange();
+    QComboBox* TwinOf(QComboBox* box) const;
+
+    FormPaths paths_;
+    std::unique_ptr<KestraneData> data_;
+    std::unique_ptr<cf::CalcFrame> frame_;
+    cf::TAboutBox* aboutBox_ = nullptr;
+    bool settingsWritten_ = false;
+
+    bool pageFromCode_ = false;
+    int listPressRow_ = -1;
+
+    bool metric_ = false;      // false until the settings are read
+    bool windowSearch_ = false; // SearchMode: MenuSelectSfmin checked
+    double M_ = 0, N_ = 0, f_ = 0;
+    std::vector<int32_t> listIndexMap_;
+    int listLines_ = 0; // lines of the list that show a combination
+
+    // Member lengths and wall size, metres.
+    double lengthWQ_ = 0, lengthNJ_ = 0, lengthVB_ = 0, lengthKX_ = 0;
+    double wallLength_ = 0;
+};
+
+} // namespace cw
