@@ -1,9 +1,23 @@
 // Component base: owner, name, owned children in order, removal notification,
 // the after-loading hook and the hooks that the component stream uses.
+//
+// Ownership: an owned component must be created with new; its owner deletes it
+// (DestroyComponents, last first). Deleting an owned component removes it from
+// its owner first, which sends Notification(component, opRemove) to the owner;
+// the base Notification forwards it to every owned component, so siblings can
+// drop their pointers to it.
+//
+// Destruction order: ~TComponent runs after the derived destructors, so a
+// Notification reaching a component inside ~TComponent is the base one. A
+// derived class that must see the removal of its own children (to clear its
+// pointers while it still exists as itself) calls Destroying() and
+// DestroyComponents() in its own destructor. A component freed by
+// DestroyComponents is detached first: its destructor sees Owner() == nullptr.
 #pragma once
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace sps {
@@ -32,7 +46,9 @@ public:
     // Owned component by name (case-insensitive), or nullptr.
     TComponent* FindComponent(const std::string& name) const;
 
-    // Takes `component` into this component's list (it must have no owner).
+    // Takes `component` into this component's list, after removing it from a
+    // previous owner; sends opInsert. Raises when `component` is this one or
+    // one of its owners (an ownership cycle).
     void InsertComponent(TComponent* component);
     // Notifies (opRemove) and drops `component` from the list without freeing it.
     void RemoveComponent(TComponent* component);
@@ -70,7 +86,11 @@ private:
     bool loading_ = false;
 };
 
-// Class registry: maps class names in streams to factories.
+// ASCII case-insensitive comparison, as class, component and property names compare.
+bool SameText(std::string_view a, std::string_view b);
+
+// Class registry: maps class names in streams to factories. A factory creates
+// the component with the given owner. Registering a name again replaces it.
 using TComponentFactory = std::function<TComponent*(TComponent* owner)>;
 void RegisterClass(const std::string& className, TComponentFactory factory);
 // The factory for `className` (case-insensitive), or an empty function.

@@ -43,7 +43,8 @@ public:
     void WriteString(const std::string& value);
     // vaIdent and a short name.
     void WriteIdent(const std::string& ident);
-    // Length byte and up to 255 characters, no type byte.
+    // Length byte and up to 255 characters, no type byte. A longer name
+    // raises instead of being cut (it would read back as another name).
     void WriteStr(const std::string& value);
     void WritePropName(const std::string& name) { WriteStr(name); }
     void WriteSignature();
@@ -55,7 +56,11 @@ public:
 private:
     ByteWriter& out_;
     TComponent* root_ = nullptr;
+    int depth_ = 0;
 };
+
+// Deepest nesting of child components that the writer and the reader accept.
+inline constexpr int kMaxComponentDepth = 32;
 
 class TReader {
 public:
@@ -77,15 +82,28 @@ public:
     // properties, children (created through the class registry with
     // root->GetChildOwner() or root as owner), then runs the fixups and calls
     // Loaded on the root and every component read, in reading order.
+    //
+    // Errors: "Invalid stream format" (signature, class name other than the
+    // root's, nesting deeper than kMaxComponentDepth), "Class X not found",
+    // "Error reading X.P: Property P does not exist", "Invalid property value",
+    // "Stream read error". On an error the component whose reading failed is
+    // freed together with what it owns; components read completely before stay
+    // with their owners (so freeing the root frees everything), no fixup runs,
+    // no Loaded is called and every loading flag is cleared. The caller should
+    // discard the root.
     void ReadRootComponent(TComponent* root);
 
     // Deferred work (resolving references by name) run after the whole tree is
     // read and before Loaded.
     void AddFixup(std::function<void()> fixup) { fixups_.push_back(std::move(fixup)); }
 
+    TComponent* Root() const { return root_; }
+
 private:
     void ReadProperties(TComponent* component);
     void ReadChildren(TComponent* parent);
+    void ReadComponent(TComponent* owner);
+    void ClearLoading();
 
     ByteReader& in_;
     TComponent* root_ = nullptr;
