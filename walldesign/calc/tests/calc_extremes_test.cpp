@@ -29,23 +29,23 @@ struct RowSpec {
     float jump = 0;
 };
 
-void FillRows(TWall& w, float v0, const std::vector<RowSpec>& specs)
+void FillRows(TWall& w, float v0, const std::vector<RowSpec>& rowsIn)
 {
     w.Results.clear();
     w.ResultSlices.clear();
     float v = v0, m = 0, top = 0;
-    for (size_t i = 0; i < specs.size(); ++i) {
+    for (size_t i = 0; i < rowsIn.size(); ++i) {
         TResultRow r{};
         const float h = 0.25f;
-        v += specs[i].jump;
+        v += rowsIn[i].jump;
         r[rcTop] = top;
         r[rcBottom] = top + h;
         r[rcThickness] = h;
-        r[rcNetTop] = r[rcNetBottom] = specs[i].e;
+        r[rcNetTop] = r[rcNetBottom] = rowsIn[i].e;
         r[rcCrossTop] = v;
-        r[rcCrossBottom] = v + specs[i].e * h;
+        r[rcCrossBottom] = v + rowsIn[i].e * h;
         r[rcMomentTop] = m;
-        r[rcMomentBottom] = m + v * h + specs[i].e * h * h / 2;
+        r[rcMomentBottom] = m + v * h + rowsIn[i].e * h * h / 2;
         r[rcDeflectionTop] = static_cast<float>(i);
         r[rcDeflectionBottom] = static_cast<float>(i + 1);
         w.Results.push_back(r);
