@@ -14,6 +14,7 @@
 #include "calcframe/units.h"
 #include "combiwall/catalogue.h"
 #include "combiwall/gui/formdata.h"
+#include "combiwall/gui/materialtab.h"
 #include "platform/error.h"
 #include "platform/inifile.h"
 #include "platform/numtext.h"
@@ -108,6 +109,7 @@ TForm1::TForm1(const FormPaths& paths, QWidget* parent)
     PageControl1->setFixedSize(604, 506);
 
     frame_ = std::make_unique<cf::CalcFrame>(SB1, [this] { return metric_; });
+    material_ = std::make_unique<MaterialTab>(*this);
     BindHandlers();
     setFixedSize(sizeHint());
     if (QScreen* screen = QGuiApplication::primaryScreen())
@@ -195,9 +197,13 @@ void TForm1::BindHandlers()
                     TabSheetKestraneShow();
                 else if (page == TabSheetMaterialList)
                     TabSheetMaterialListShow();
+                else if (page == TabSheetKestrane_Own)
+                    TabSheetKestrane_OwnShow();
                 if (!pageFromCode_)
                     PageControl1Change();
             }));
+
+    BindMaterialHandlers();
 }
 
 bool TForm1::eventFilter(QObject* obj, QEvent* ev)
@@ -271,7 +277,7 @@ void TForm1::ReadSettings()
         Edit_SfMax->setText(cf::QStr(ini.ReadString("SFMaxReq", "SFMaxRequired", "")));
         TabSheetKestrane->setEnabled(ini.ReadBool("WQ Catalogue", "Enabled", CatalogueTabEnabled()));
         accepted = !cf::FieldIsEmpty(Edit_Sfmin->text()) && !cf::FieldIsEmpty(Edit_SfMax->text()) &&
-                   data_->window.sfMax > cf::SfMaxLowerBound(data_->window.sfMin);
+                   cf::SfMaxReachesBound(data_->window.sfMax, data_->window.sfMin);
     } catch (const std::exception&) {
         accepted = false;
     }
@@ -294,7 +300,7 @@ void TForm1::WriteSettings()
     sps::TIniFile ini(S(paths_.settingsPath));
     double sfmin = cf::FieldIsEmpty(Edit_Sfmin->text()) ? 1.5 : cf::FieldValue(Edit_Sfmin->text());
     double sfmax = 10.0;
-    if (!cf::FieldIsEmpty(Edit_SfMax->text()) && cf::FieldValue(Edit_SfMax->text()) > cf::SfMaxLowerBound(sfmin))
+    if (!cf::FieldIsEmpty(Edit_SfMax->text()) && cf::SfMaxReachesBound(cf::FieldValue(Edit_SfMax->text()), sfmin))
         sfmax = cf::FieldValue(Edit_SfMax->text());
     ini.WriteBool("Units", "Metric", metric_);
     ini.WriteString("SFMinReq", "SFMinRequired", sps::FormatFixed(sfmin, 2));

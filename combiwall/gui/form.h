@@ -3,6 +3,7 @@
 // built-up tab; the menus and the two-panel status bar.
 #pragma once
 
+#include <QChar>
 #include <QMainWindow>
 #include <QString>
 #include <cstdint>
@@ -28,9 +29,17 @@ class TRadioGroup;
 class TStatusBar;
 } // namespace cf
 
+namespace sps {
+class TPrinter;
+} // namespace sps
+
 namespace cw {
 
 struct KestraneData;
+struct MaterialTab;
+struct ReportState;
+class LengthInputs;
+class MaterialGrid;
 
 // Where the form finds its files.
 struct FormPaths {
@@ -213,6 +222,61 @@ public:
     void MenuAboutClick();
     void TabSheetMaterialListShow();
 
+    // Material list tab: member lengths, wall length and number of systems.
+    void Edit_LengthWQEnter();
+    void Edit_LengthNJEnter();
+    void Edit_LengthVBEnter();
+    void Edit_LengthKXEnter();
+    void Edit_LengthWallEnter();
+    void Edit_NbOfSystemsEnter();
+    void Edit_LengthWQChange();
+    void Edit_LengthNJChange();
+    void Edit_LengthVBChange();
+    void Edit_LengthKXChange();
+    void Edit_LengthWallChange();
+    void Edit_NbOfSystemsChange();
+    void Edit_LengthWQExit();
+    void Edit_LengthNJExit();
+    void Edit_LengthVBExit();
+    void Edit_LengthKXExit();
+    void Edit_LengthWallExit();
+    void Edit_NbOfSystemsExit();
+    void Edit_NbOfSystemsKeyPress(QChar& key);
+    void MenuSelectWallLengthClick();
+    void MenuSelectNumberOfSystemsClick();
+    void LayoutMaterialList();
+    void ShowSystemComposition(const QString& name);
+    void ComputeMaterialList();
+
+    // Built-up tab and the source of the selected system.
+    void FillBuiltUpSheetPiles();
+    void ComputeBuiltUpSystem();
+    void RG_WQ_OwnClick();
+    void RG_WQ_Thick_OwnClick();
+    void RG_WQ_Comb_OwnClick();
+    void RG_Intermediary_OwnClick();
+    void TabSheetKestrane_OwnShow();
+    void MenuWQOwnClick();
+    void MenuWQCatalogueClick();
+    void Edit_Moment_OwnChange();
+    void Edit_Load_OwnChange();
+    void Edit_Deflection_OwnChange();
+    void Edit_Moment_OwnExit();
+    void Edit_Load_OwnExit();
+    void Edit_Deflection_OwnExit();
+
+    // Report on the printer and in a text file.
+    void MenuPrintClick();
+    void PrintReport(sps::TPrinter& printer);
+    void MenuPrintToFileClick();
+    // What both reports show, read from the form.
+    ReportState CurrentReportState() const;
+
+    // State of the material list and built-up tabs (tests, report).
+    const LengthInputs& Lengths() const;
+    const MaterialGrid& Grid() const;
+    double IxPerMetre() const;
+
     void Edit_MomentEnter();
     void Edit_LoadEnter();
     void Edit_DeflectionEnter();
@@ -250,14 +314,12 @@ private:
     void SetCell(int col, int row, const QString& text);
     void LoadSelectedSystem(int row);
     void ClearSelectedSystem();
-    void LayoutMaterialList();
-    void ShowSystemComposition(const QString& name);
-    void ComputeMaterialList();
-    void FillBuiltUpSheetPiles();
-    void ComputeBuiltUpSystem();
-    void RG_Intermediary_OwnClick();
-    void Edit_LengthWallChange();
-    void Edit_NbOfSystemsChange();
+    void BindMaterialHandlers();
+    void ShowMaterialGrid();
+    enum class MirrorField { Moment, Load, Deflection };
+    void MirrorChange(MirrorField which);
+    void MirrorExit(MirrorField which);
+    LengthInputs& LengthState();
     QComboBox* TwinOf(QComboBox* box) const;
 
     FormPaths paths_;
@@ -275,9 +337,8 @@ private:
     std::vector<int32_t> listIndexMap_;
     int listLines_ = 0; // lines of the list that show a combination
 
-    // Member lengths and wall size, metres.
-    double lengthWQ_ = 0, lengthNJ_ = 0, lengthVB_ = 0, lengthKX_ = 0;
-    double wallLength_ = 0;
+    // Lengths, material list and built-up system.
+    std::unique_ptr<MaterialTab> material_;
 };
 
 } // namespace cw

@@ -7,6 +7,7 @@
 #include "calcframe/units.h"
 #include "combiwall/gui/form.h"
 #include "combiwall/gui/formdata.h"
+#include "combiwall/gui/materialtab.h"
 #include "combiwall/grades.h"
 #include "combiwall/units.h"
 #include "platform/numtext.h"
@@ -251,26 +252,9 @@ void TForm1::MenuImperialClick()
         LB_Empty->show();
     repaint();
 
-    lengthWQ_ = RoundToHundredthFoot(lengthWQ_);
-    lengthNJ_ = RoundToHundredthFoot(lengthNJ_);
-    lengthVB_ = RoundToHundredthFoot(lengthVB_);
-    lengthKX_ = RoundToHundredthFoot(lengthKX_);
+    LengthState().RoundLengthsToFeet();
     LayoutMaterialList();
-
-    // The other lengths as they were before the king pile field is rewritten
-    // (its change handler may reset them).
-    double nj = lengthNJ_, kx = lengthKX_, vb = lengthVB_;
-    if (lengthWQ_ / cf::kLengthFactor > kMaxMemberLengthFeet) {
-        nj = std::min(nj, kMaxMemberLengthFeetInMetres);
-        kx = std::min(kx, kMaxMemberLengthFeetInMetres);
-        vb = std::min(vb, kMaxMemberLengthFeetInMetres);
-    }
-    Edit_LengthWQ->setText(cf::QStr(FeetText(lengthWQ_, kMaxMemberLengthFeet, 2)));
-    Edit_LengthNJ->setText(cf::QStr(FeetText(nj, kMaxMemberLengthFeet, 2)));
-    Edit_LengthKX->setText(cf::QStr(FeetText(kx, kMaxMemberLengthFeet, 2)));
-    Edit_LengthVB->setText(cf::QStr(FeetText(vb, kMaxMemberLengthFeet, 2)));
-    if (cf::OwnEnabled(TabSheetMaterialList))
-        Edit_LengthWall->setText(cf::QStr(FeetText(wallLength_, kMaxWallLengthFeet, 1)));
+    LengthState().ShowLengthsInFeet(cf::OwnEnabled(TabSheetMaterialList));
 
     Edit_Moment->setText(cf::QStr(ImperialMomentText(M_)));
     Edit_Load->setText(cf::QStr(ImperialLoadText(N_)));
@@ -292,18 +276,9 @@ void TForm1::MenuMetricClick()
         LB_Empty->show();
     repaint();
 
-    lengthWQ_ = RoundToCentimetre(lengthWQ_);
-    lengthNJ_ = RoundToCentimetre(lengthNJ_);
-    lengthVB_ = RoundToCentimetre(lengthVB_);
-    lengthKX_ = RoundToCentimetre(lengthKX_);
+    LengthState().RoundLengthsToCentimetres();
     LayoutMaterialList();
-
-    Edit_LengthKX->setText(cf::QStr(sps::FormatFixed(lengthKX_, 2)));
-    Edit_LengthNJ->setText(cf::QStr(sps::FormatFixed(lengthNJ_, 2)));
-    Edit_LengthVB->setText(cf::QStr(sps::FormatFixed(lengthVB_, 2)));
-    Edit_LengthWQ->setText(cf::QStr(sps::FormatFixed(lengthWQ_, 2)));
-    if (cf::OwnEnabled(TabSheetMaterialList))
-        Edit_LengthWall->setText(cf::QStr(sps::FormatFixed(wallLength_, 1)));
+    LengthState().ShowLengthsInMetres(cf::OwnEnabled(TabSheetMaterialList));
 
     Edit_Moment->setText(cf::QStr(MetricLoadText(M_)));
     Edit_Load->setText(cf::QStr(MetricLoadText(N_)));

@@ -239,26 +239,7 @@ void TForm1::PageControl1Change()
     }
 }
 
-// --- material list and built-up tab ----------------------------------------
-
-void TForm1::LayoutMaterialList()
-{
-    static const int widths[8] = {71, 61, 61, 61, 45, 45, 72, 72};
-    int ppi = logicalDpiY();
-    auto scale = [ppi](int v) { return static_cast<int>(sps::RoundHalfEven(double(v) * ppi / 96.0)); };
-    for (int c = 0; c < 8; ++c)
-        MaterialList->setColumnWidth(c, scale(widths[c]));
-    for (int r = 0; r < 9; ++r)
-        MaterialList->setRowHeight(r, scale(24));
-    static const char* row0[8] = {"Sections", "Weight", "Length", "Weight", "Pieces/", "Pieces/", "Total",
-                                  "Grand Total"};
-    const char* row1m[8] = {"", "kg/m", "  m", "metric t", "system", "wall", "metric t", "metric t"};
-    const char* row1i[8] = {"", "lb/ft", "  ft", "net t", "system", "wall", "net t", "net t"};
-    for (int c = 0; c < 8; ++c) {
-        SetCell(c, 0, QString::fromLatin1(row0[c]));
-        SetCell(c, 1, QString::fromLatin1(metric_ ? row1m[c] : row1i[c]));
-    }
-}
+// --- material list cells and built-up sheet piles ----------------------------
 
 void TForm1::SetCell(int col, int row, const QString& text)
 {
@@ -282,14 +263,5 @@ void TForm1::FillBuiltUpSheetPiles()
     RG_Intermediary_Own->SetItems(items);
     RG_Intermediary_Own->SetItemIndex(0);
 }
-
-// The material list, the lengths and the built-up system are computed by the
-// material list tab and the built-up tab.
-void TForm1::ShowSystemComposition(const QString&) {}
-void TForm1::ComputeMaterialList() {}
-void TForm1::ComputeBuiltUpSystem() {}
-void TForm1::RG_Intermediary_OwnClick() {}
-void TForm1::Edit_LengthWallChange() {}
-void TForm1::Edit_NbOfSystemsChange() {}
 
 } // namespace cw

@@ -1,0 +1,325 @@
+#include "combiwall/report.h"
+
+#include "calcframe/units.h"
+#include "platform/error.h"
+#include "platform/numtext.h"
+
+#include <cstdio>
+#include <fstream>
+
+namespace cw {
+
+namespace {
+
+constexpr size_t kGradeNameWidth = 11;
+constexpr const char* kNotAvailable = "N/A";
+
+// Characters of a UTF-8 text (continuation bytes do not count).
+size_t Chars(const std::string& s)
+{
+    size_t n = 0;
+    for (unsigned char c : s) {
+        if ((c & 0xC0) != 0x80)
+            ++n;
+    }
+    return n;
+}
+
+// The first `count` characters.
+std::string Cut(const std::string& s, size_t count)
+{
+    size_t n = 0;
+    for (size_t i = 0; i < s.size(); ++i) {
+        if ((static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) {
+            if (n == count)
+                return s.substr(0, i);
+            ++n;
+        }
+    }
+    return s;
+}
+
+// "%-<width>s"
+std::string Left(const std::string& s, size_t width)
+{
+    size_t n = Chars(s);
+    return n >= width ? s : s + std::string(width - n, ' ');
+}
+
+// "%<width>s"
+std::string Right(const std::string& s, size_t width)
+{
+    size_t n = Chars(s);
+    return n >= width ? s : std::string(width - n, ' ') + s;
+}
+
+int Round(double v)
+{
+    return static_cast<int>(sps::RoundHalfEven(v));
+}
+
+// Values and units of the section properties, as both reports write them.
+struct Properties {
+    double sxWQ;
+    double sxNJ;
+    double areaPerWidth;
+    bool areaKnown;
+    double ix;
+    int sxDecimals;
+    int areaDecimals;
+    int ixDecimals;
+    const char* sxUnit;
+    const char* areaUnit;
+    const char* ixUnit;
+};
+
+Properties PropertiesOf(const ReportState& st)
+{
+    const SelectedSystem& s = st.system;
+    const bool areaKnown = s.b > 0;
+    if (st.metric) {
+        return Properties{s.sxWQ, s.sxNJ, areaKnown ? s.area / s.b : 0, areaKnown, st.ixPerMetre, 0, 1, 0,
+                          "cm³/m", "cm²/m", "cm4/m"};
+    }
+    return Properties{s.sxWQ / cf::kSxFactor,
+                      s.sxNJ / cf::kSxFactor,
+                      areaKnown ? s.area / (cf::kAreaFactor * s.b) : 0,
+                      areaKnown,
+                      st.ixPerMetre / cf::kInertiaFactor,
+                      1,
+                      2,
+                      1,
+                      "in³/ft",
+                      "in²/ft",
+                      "in4/ft"};
+}
+
+std::string AreaText(const Properties& p)
+{
+    return p.areaKnown ? sps::FormatFixed(p.areaPerWidth, p.areaDecimals) : kNotAvailable;
+}
+
+} // namespace
+
+std::string ReportGradeName(const SteelGradeTable& table, int index)
+{
+    std::string name;
+    if (index >= 0 && static_cast<size_t>(index) < table.names.size())
+        name = table.names[static_cast<size_t>(index)];
+    return Left(Cut(name, kGradeNameWidth), kGradeNameWidth);
+}
+
+bool HasMaterialList(const MaterialGrid& grid)
+{
+    double total = 0;
+    return grid.Value(kColGrandTotal, kRowGrandTotal, total) && total > 0;
+}
+
+std::vector<std::string> TextReportLines(const ReportState& st)
+{
+    std::vector<std::string> lines;
+    lines.push_back(Left(" WQ KX Kestrane.   " + Cut(st.versionLine, 31), 50));
+    lines.emplace_back();
+    lines.push_back(std::string(kReportNotice) + " " + Right(st.date, 20));
+    lines.push_back(std::string(73, '_'));
+    lines.emplace_back();
+    lines.emplace_back();
+    lines.push_back(st.systemName);
+    lines.emplace_back();
+    lines.emplace_back();
+
+    auto item = [&](const std::string& label, const std::string& value, bool emptyLineAfter = true) {
+        lines.push_back(Left(label, 30) + value);
+        if (emptyLineAfter)
+            lines.emplace_back();
+    };
+    const Properties p = PropertiesOf(st);
+    auto number8 = [](double v, int decimals) { return Right(sps::FormatFixed(v, decimals), 8); };
+    item("Section modulus Sx of WQ : ", number8(p.sxWQ, p.sxDecimals) + " " + p.sxUnit);
+    item("Sx of connectors NJ/VB : ", number8(p.sxNJ, p.sxDecimals) + " " + p.sxUnit);
+    item("Steel area Ax of WQ : ", Right(AreaText(p), 8) + " " + p.areaUnit);
+    if (st.builtUpEnabled)
+        item("Moment of inertia of system : ", number8(p.ix, p.ixDecimals) + " " + p.ixUnit);
+    item("Bending moment : ", Right(st.moment, 8) + " " + st.momentUnit);
+    item("Compression load : ", Right(st.load, 8) + " " + st.loadUnit);
+    item("Deflection: ", Right(st.deflection, 8) + " " + st.deflectionUnit);
+    item("Steel Grade WQ: ", Right(st.grades[0], 8));
+    item("Steel Grade NJ/VB: ", Right(st.grades[1], 8));
+    if (st.sheetPileShown)
+        item("Steel Grade KX: ", Right(st.grades[2], 8));
+    item("Safety factor of WQ : ", Right(st.sfKingPile, 8));
+    item("Safety factor of NJ/VB : ", Right(st.sfConnectors, 8));
+    if (st.sheetPileShown)
+        item("Safety factor of KX : ", Right(st.sfSheetPile, 8));
+    if (st.listAllMode)
+        item("Minimum safety factor : ", Right(st.sfMinimum, 8), false);
+    else
+        item("Required safety factor : ", Right(st.sfmin, 8), false);
+
+    if (HasMaterialList(st.grid)) {
+        lines.emplace_back();
+        lines.emplace_back();
+        lines.push_back("MATERIAL LIST");
+        lines.emplace_back();
+        lines.emplace_back();
+        for (int row = 0; row < kMaterialRows; ++row) {
+            const bool optional = row >= kRowConnector2 && row <= kRowSheetPile;
+            if (optional && st.grid.Empty(kColName, row))
+                continue;
+            std::string line;
+            for (int col = 0; col < kMaterialColumns; ++col)
+                line += Right(Cut(st.grid.Cell(col, row), 9), 11);
+            lines.push_back(line);
+            if (row > 0)
+                lines.emplace_back();
+        }
+        lines.emplace_back();
+        lines.emplace_back();
+        lines.push_back(Left("Total wall length: ", 30) + st.totalWallLength + " " + st.totalWallUnit);
+    }
+    return lines;
+}
+
+void WriteTextReport(const std::string& path, const ReportState& st)
+{
+    const std::vector<std::string> lines = TextReportLines(st);
+    const std::string message = sps::Format("Unable to write the file \"%s\".", path.c_str());
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f)
+        sps::Raise(message);
+    bool ok = true;
+    for (const std::string& line : lines) {
+        if (std::fwrite(line.data(), 1, line.size(), f) != line.size() || std::fputc('\n', f) == EOF) {
+            ok = false;
+            break;
+        }
+    }
+    if (std::fclose(f) != 0)
+        ok = false;
+    if (!ok)
+        sps::Raise(message);
+}
+
+namespace {
+
+void DrawReport(sps::TPrinter& printer, const ReportState& st)
+{
+    using namespace sps;
+    TCanvas& cv = printer.Canvas();
+    const double s = cv.PixelsPerInch() / 300.0;
+    cv.Font = TFont{"Arial", 10, clBlack, 0};
+    cv.Pen = TPen{psSolid, Round(5 * s), clBlack};
+
+    const int pageWidth = printer.PageWidth();
+    const int pageHeight = printer.PageHeight();
+    const int L = Round(pageWidth / 12.0);
+    const int R = pageWidth - L;
+    const int B = pageHeight - L;
+    const int C = Round((R - L) / 9.2);
+    int H = Round(L / 5.0);
+
+    cv.MoveTo(L, L);
+    cv.LineTo(R, L);
+    cv.MoveTo(L, B + H);
+    cv.LineTo(R, B + H);
+    cv.Brush.Style = bsClear;
+    cv.TextOut(L + Round(20 * s), L - 2 * H, kReportNotice);
+    cv.TextOut(R - 3 * C, B + 2 * H, Cut(st.versionLine, 35));
+    cv.TextOut(L + Round(20 * s), B + 2 * H, st.date + " , " + st.time);
+
+    auto centredX = [&](const std::string& text) { return L + Round((R - L) / 2.0 - cv.TextWidth(text) / 2.0); };
+
+    cv.Font = TFont{"Arial", 12, clBlack, fsBold};
+    H = Round(1.5 * cv.TextHeight("Mg"));
+    int y = L + 2 * H;
+    cv.TextOut(centredX(kReportTitle), y, std::string(kReportTitle) + " ");
+
+    cv.Font = TFont{"Arial", 10, clBlack, 0};
+    H = Round(1.7 * cv.TextHeight("Mg"));
+    y += 2 * H;
+
+    auto line = [&](const std::string& label, const std::string& value, const std::string& unit, int valueX) {
+        cv.TextOut(L, y, label);
+        cv.TextOut(valueX, y, value + "   " + unit);
+        y += H;
+    };
+    const int valueX = L + 4 * C;
+    const Properties p = PropertiesOf(st);
+    const std::string sxUnit = std::string(" ") + p.sxUnit;
+    line(" WQ/KX Combination : ", st.systemName, "", valueX);
+    line(" Section modulus Sx of WQ : ", sps::FormatFixed(p.sxWQ, p.sxDecimals), sxUnit, valueX);
+    line(" Sx of connectors NJ/VB : ", sps::FormatFixed(p.sxNJ, p.sxDecimals), sxUnit, valueX);
+    line(" Steel area Ax of king pile WQ : ", AreaText(p), std::string(" ") + p.areaUnit, valueX);
+    if (st.builtUpEnabled) {
+        cv.TextOut(L, y, " Moment of inertia of system: ");
+        cv.TextOut(L + 3 * C, y, sps::FormatFixed(p.ix, p.ixDecimals) + "   " + p.ixUnit);
+        y += H;
+    }
+    line(" Steel grade of WQ : ", st.grades[0], "", valueX);
+    line(" Steel grade of connectors NJ/VB : ", st.grades[1], "", valueX);
+    if (st.sheetPileShown)
+        line(" Steel grade of KX : ", st.grades[2], "", valueX);
+    line(" Bending moment : ", st.moment, st.metric ? " kNm/m" : " kips*ft/ft", valueX);
+    line(" Compression load : ", st.load, st.metric ? " kN/m" : " kips/ft", valueX);
+    line(" Deflection : ", st.deflection, st.metric ? " cm" : " in", valueX);
+    line(" Safety factor WQ: ", st.sfKingPile, "", valueX);
+    line(" Safety factor connectors NJ/VB: ", st.sfConnectors, "", valueX);
+    if (st.sheetPileShown)
+        line(" Safety factor KX: ", st.sfSheetPile, "", valueX);
+    line(" Minimum safety factor : ", st.sfMinimum, "", valueX);
+
+    if (!HasMaterialList(st.grid))
+        return;
+    cv.TextOut(centredX("MATERIAL LIST"), y + H, " MATERIAL LIST");
+    y += 2 * H;
+    cv.Brush.Style = bsSolid;
+    const int v = Round((H - cv.TextHeight("Mg")) / 2.0);
+    for (int row = 0; row < kMaterialRows; ++row) {
+        if (row != 1 && row != kRowGrandTotal && st.grid.Empty(kColName, row))
+            continue;
+        y += H;
+        int x = L;
+        for (int col = 0; col < kMaterialColumns; ++col) {
+            const int w = (col == 0 ? 2 : 1) * C;
+            const TRect box = Bounds(x, y, w, H);
+            if (row < kMaterialFixedRows || col == 0) {
+                cv.Brush = TBrush{bsSolid, clSilver};
+            } else {
+                cv.Brush.Style = bsClear;
+            }
+            cv.Pen.Color = clBlack;
+            cv.Rectangle(box.Left, box.Top, box.Right, box.Bottom);
+            cv.Brush.Style = bsClear;
+            const std::string& text = st.grid.Cell(col, row);
+            int t = Round((w - cv.TextWidth(text)) / 2.0);
+            if (t <= 0)
+                t = 4;
+            cv.TextRect(box, x + t, y + v, text);
+            x += w;
+        }
+    }
+    y += 2 * H;
+    cv.TextOut(L, y, " Total wall length :   " + st.totalWallLength + "  " + st.totalWallUnit);
+}
+
+} // namespace
+
+void PrintReport(sps::TPrinter& printer, const ReportState& st)
+{
+    printer.Title = kReportTitle;
+    printer.BeginDoc();
+    try {
+        if (!st.listEmpty || st.builtUpEnabled)
+            DrawReport(printer, st);
+    } catch (...) {
+        try {
+            if (printer.Printing())
+                printer.EndDoc();
+        } catch (...) {
+        }
+        throw;
+    }
+    printer.EndDoc();
+}
+
+} // namespace cw
