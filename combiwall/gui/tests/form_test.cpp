@@ -106,6 +106,22 @@ TEST(KestraneSettings, InconsistentOrOutOfRangeValuesFallBack)
     }
 }
 
+TEST(KestraneSettings, SfMaxAtTheShownBoundIsKeptAcrossARestart)
+{
+    // The field accepts SfMax = 1.1 x Sfmin (the hint's "1.65 =< Sfmax"); the
+    // settings must keep it too instead of falling back to 10.00.
+    std::string written;
+    {
+        Kestrane k("[Units]\nMetric=1\n[SFMinReq]\nSFMinRequired=1.50\n[SFMaxReq]\nSFMaxRequired=1.65\n");
+        EXPECT_EQ(k.form->Edit_Sfmin->text(), QStringLiteral("1.50"));
+        EXPECT_EQ(k.form->Edit_SfMax->text(), QStringLiteral("1.65"));
+        k.form->close();
+        written = k.SettingsText();
+    }
+    EXPECT_EQ(KeyLines(written),
+              (std::vector<std::string>{"Metric=1", "SFMinRequired=1.50", "SFMaxRequired=1.65", "Enabled=1"}));
+}
+
 TEST(KestraneSettings, MissingMetricKeyStartsImperialAndSfMaxIsCappedAt100)
 {
     Kestrane k("[SFMinReq]\nSFMinRequired=1.50\n[SFMaxReq]\nSFMaxRequired=150.00\n");
