@@ -136,6 +136,23 @@ TEST(CalcAnchorwallTest, FixedSupport)
     EXPECT_NEAR(w.VerticalBalance, 0.0, 1e-6);
 }
 
+// A force of 12 kN/m at the top and the anchor at 1.5 m: M = 12 z - 8 z^3
+// changes its sign at 1.2247 m, above the anchor; below it M = 112 z - 8 z^3
+// - 150 rises through zero at 1.6 m (V > 0) and falls through zero at
+// 2.611616 m. Only the last change with V < 0 below the anchor ends the search.
+TEST(CalcAnchorwallTest, FixedSupportPassesOverChangesAboveTheAnchorOrWithRisingMoment)
+{
+    TAnchorwall w(nullptr);
+    AnchorInput(w, spFixed, 100.0f);
+    w.AnchorLevel = 1.5f;
+    w.Forces = {{12.0f, 0.0f, 0.0f}};
+    w.Calculate();
+    const double t = w.PileTip - w.OverLength;
+    EXPECT_GE(t, 2.611616 - 1e-4);
+    EXPECT_LE(t, 2.611616 + 0.01 + 1e-4);
+    EXPECT_LT(w.Results.back()[rcCrossBottom], 0.0f);
+}
+
 TEST(CalcAnchorwallTest, ForceFromTheHeadwall)
 {
     TSection section(nullptr);
