@@ -1,5 +1,6 @@
 #include "combiwall/lengths.h"
 
+#include "calcframe/rounding.h"
 #include "calcframe/units.h"
 #include "combiwall/units.h"
 #include "platform/numtext.h"
@@ -80,7 +81,7 @@ int64_t SystemsForWall(double wallLength, double b)
 {
     if (!(b > 0) || !(wallLength > 0))
         return 0;
-    double n = sps::RoundHalfEven(wallLength / b);
+    double n = cf::RoundHalfEvenDecimal(wallLength / b, 0);
     return static_cast<int64_t>(n > kSystemsBound ? kSystemsBound : n);
 }
 

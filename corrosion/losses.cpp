@@ -1,5 +1,6 @@
 #include "corrosion/losses.h"
 
+#include "calcframe/rounding.h"
 #include "corrosion/text.h"
 #include "corrosion/units.h"
 #include "platform/error.h"
@@ -18,7 +19,7 @@ double NotBelowZero(double loss)
 
 double RoundLoss(double loss)
 {
-    return sps::RoundHalfEvenTo(loss, 2);
+    return cf::RoundHalfEvenDecimal(loss, 2);
 }
 
 } // namespace

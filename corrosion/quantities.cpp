@@ -1,5 +1,6 @@
 #include "corrosion/quantities.h"
 
+#include "calcframe/rounding.h"
 #include "calcframe/units.h"
 #include "corrosion/text.h"
 #include "corrosion/units.h"
@@ -17,7 +18,7 @@ Quantities ComputeQuantities(bool selected, double wallLength, double pileLength
     // Without a positive pair width there is nothing to count.
     if (!selected || !(b > 0))
         return q;
-    const double pairs = sps::RoundHalfEven(wallLength / b);
+    const double pairs = cf::RoundHalfEvenDecimal(wallLength / b, 0);
     if (!(pairs >= 0) || pairs > std::numeric_limits<int32_t>::max())
         return q;
 

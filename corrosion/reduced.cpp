@@ -1,5 +1,6 @@
 #include "corrosion/reduced.h"
 
+#include "calcframe/rounding.h"
 #include "calcframe/units.h"
 #include "corrosion/text.h"
 #include "corrosion/units.h"
@@ -14,7 +15,7 @@ namespace {
 // Nearest multiple of 10, halves to even.
 double RoundTo10(double x)
 {
-    return sps::RoundHalfEven(x / 10.0) * 10.0;
+    return cf::RoundHalfEvenToTens(x);
 }
 
 bool ValidSection(const Catalogue& cat, int section)
@@ -63,7 +64,7 @@ ReducedValues ReducedFor(const Catalogue& cat, int section, double loss)
         return v;
 
     const double w = (loss - steps[d]) / static_cast<double>(steps[d + 1] - steps[d]);
-    const double sx = sps::RoundHalfEven(w * (cat.sx[d + 1][a] - cat.sx[d][a]) + cat.sx[d][a]);
+    const double sx = cf::RoundHalfEvenDecimal(w * (cat.sx[d + 1][a] - cat.sx[d][a]) + cat.sx[d][a], 0);
     const double ax = w * (cat.ax[d + 1][a] - cat.ax[d][a]) + cat.ax[d][a];
     const double tw = cat.tw[a] - loss;
     const double tf = cat.tf[a] - loss;
@@ -133,7 +134,7 @@ ReducedDisplay ComputeReducedProperties(const Catalogue& cat, int section, doubl
                 d.status = " Max. total loss of steel thickness (front + back) = " + Fixed(cat.MaxLoss(), 0) + " mm";
             else
                 d.status = " Max. total loss of steel thickness (front + back) = " +
-                           Fixed(sps::RoundHalfEven(cat.MaxLoss() / kMmPerMil), 0) + " mils";
+                           Fixed(cf::RoundHalfEvenDecimal(cat.MaxLoss() / kMmPerMil, 0), 0) + " mils";
         }
         d.beep = true;
         break;
@@ -168,7 +169,8 @@ LossSummary MakeLossSummary(const Losses& losses, bool metric)
     } else {
         s.back = Fixed(losses.back / kMmPerMil, 0);
         s.front = Fixed(front / kMmPerMil, 0);
-        s.totalLossMils = sps::RoundHalfEven(front / kMmPerMil) + sps::RoundHalfEven(losses.back / kMmPerMil);
+        s.totalLossMils =
+            cf::RoundHalfEvenDecimal(front / kMmPerMil, 0) + cf::RoundHalfEvenDecimal(losses.back / kMmPerMil, 0);
         s.caption = " Loss of steel thickness: " + Fixed(s.totalLossMils, 0, 7) + " mils ";
     }
     return s;

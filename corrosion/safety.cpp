@@ -1,5 +1,6 @@
 #include "corrosion/safety.h"
 
+#include "calcframe/rounding.h"
 #include "calcframe/units.h"
 #include "corrosion/text.h"
 #include "platform/numtext.h"
@@ -36,7 +37,7 @@ double SafetyFactor(const Loads& loads, double fyk, double sx, double ax)
     const double stress = (loads.m + loads.n * loads.f / 100.0) / sx * 1000.0 + loads.n / ax * 10.0;
     if (!(stress > 0))
         return 0;
-    const double sf = sps::RoundHalfEvenTo(fyk / stress, 2);
+    const double sf = cf::RoundHalfEvenDecimal(fyk / stress, 2);
     return std::isfinite(sf) && sf > 0 ? sf : 0;
 }
 

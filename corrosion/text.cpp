@@ -1,12 +1,15 @@
 #include "corrosion/text.h"
 
+#include "calcframe/rounding.h"
 #include "platform/numtext.h"
 
 namespace cr {
 
 std::string Fixed(double value, int decimals, int width)
 {
-    std::string s = sps::FormatFixed(value, decimals);
+    // Rounded first, so that a decimal half held a hair below it goes to the
+    // even digit as well.
+    std::string s = sps::FormatFixed(cf::RoundHalfEvenDecimal(value, decimals), decimals);
     size_t w = static_cast<size_t>(width < 0 ? -width : width);
     if (s.size() >= w)
         return s;

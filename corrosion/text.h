@@ -5,8 +5,8 @@
 
 namespace cr {
 
-// The value with `decimals` decimals (halves to even, the program's decimal
-// separator), padded with blanks to |width| characters: on the left for a
+// The value with `decimals` decimals (decimal halves to even, the program's
+// decimal separator), padded with blanks to |width| characters: on the left for a
 // positive width (like "%6.2f"), on the right for a negative one ("%-10.0f").
 std::string Fixed(double value, int decimals, int width = 0);
 

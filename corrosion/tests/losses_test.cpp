@@ -64,6 +64,26 @@ TEST(Losses, InterpolationAtPointsAndEnds)
     EXPECT_THROW(CodeLoss(cat, 3, 0, 10), sps::Exception);
 }
 
+TEST(Losses, DecimalHalvesGoToTheEvenHundredth)
+{
+    // 15 years in sea water: 0.55 + 10 / 20 x 1.35 = 1.225 mm (splash zone)
+    // and 0.25 + 10 / 20 x 0.65 = 0.575 mm (immersion). Held as doubles these
+    // lie a hair above and below the half; they still go to the even digit.
+    const Catalogue cat = crtest::Shipped();
+    const Losses l = ComputeLosses(cat, CodeInput(15, kWater, kSeaSplash, 0, kWater, kSeaImmersion));
+    EXPECT_DOUBLE_EQ(l.front, 1.22);
+    EXPECT_DOUBLE_EQ(l.back, 0.58);
+    EXPECT_DOUBLE_EQ(l.total, 1.80);
+    // The same with 5 years of protection in a 20-year service life.
+    EXPECT_DOUBLE_EQ(ComputeLosses(cat, CodeInput(20, kWater, kSeaSplash, 5, kSoil, 0)).front, 1.22);
+    // Project rates: 0.035 mm/year x 15 years = 0.525 mm gives 0.52.
+    LossInput in;
+    in.source = LossSource::Project;
+    in.serviceLife = 15;
+    in.front.projectValue = 0.035;
+    EXPECT_DOUBLE_EQ(ComputeLosses(cat, in).front, 0.52);
+}
+
 TEST(Losses, SplashZoneFactorOfA690)
 {
     const Catalogue cat = crtest::Shipped();

@@ -159,6 +159,28 @@ TEST(ReducedProperties, RoundingOfSxAndIx)
     EXPECT_EQ(cs.ixRed, 12360);
 }
 
+TEST(ReducedProperties, DecimalHalvesGoToTheEvenTen)
+{
+    // KX 30 at 4.45 mm: Sx 1998 gives Sx,red 2000, and (525 - 4.45) x 2000 /
+    // 20 = 52055 is a half of ten, which goes to 52060 although the double
+    // product lies just below it.
+    const Catalogue cat = crtest::Shipped();
+    const int a = SectionIndex(cat, "KX 30");
+    CurrentSection cs;
+    ComputeReducedProperties(cat, a, 4.45, true, true, cs);
+    EXPECT_EQ(cs.sxRed, 2000);
+    EXPECT_EQ(cs.ixRed, 52060);
+
+    // Ax,red is shown with one decimal, halves to even: KX 13 at 0.25 mm is
+    // 115.5 - 0.25 x 12.6 = 112.35 and at 1.50 mm 102.9 - 0.5 x 12.5 = 96.65.
+    const int kx13 = SectionIndex(cat, "KX 13");
+    ReducedDisplay d = ComputeReducedProperties(cat, kx13, 0.25, true, true, cs);
+    EXPECT_NEAR(cs.axRed, 112.35, 1e-9);
+    EXPECT_EQ(d.ax, " 112.4");
+    d = ComputeReducedProperties(cat, kx13, 1.50, true, true, cs);
+    EXPECT_EQ(d.ax, "  96.6");
+}
+
 TEST(ReducedProperties, NoAreaOrNoPlateLeftHasNoReducedValue)
 {
     Catalogue c = crtest::Small();

@@ -89,6 +89,24 @@ TEST(SafetyFactors, RoundingAndDisplay)
     EXPECT_EQ(SafetyFactorText(1.5), "1.50");
 }
 
+TEST(SafetyFactors, DecimalHalvesGoToTheEvenHundredth)
+{
+    // KX 13 (Sx,ini 1300 cm³/m) under M = 200 kNm/m: the stress is 153.846 MPa,
+    // S 270 GP gives 270 x 1300 / 200000 = 1.755 and S 390 GP 2.535 exactly.
+    const Loads m200{200, 0, 0};
+    EXPECT_DOUBLE_EQ(SafetyFactor(m200, 270, 1300, 100), 1.76);
+    EXPECT_DOUBLE_EQ(SafetyFactor(m200, 390, 1300, 100), 2.54);
+    EXPECT_DOUBLE_EQ(SafetyFactor(m200, 430, 1300, 100), 2.80); // 2.795
+    EXPECT_DOUBLE_EQ(SafetyFactor(Loads{600, 0, 0}, 345, 1000, 100), 0.58); // 0.575
+    // In the window search too: 1.755 counts as 1.76, inside 1.76 .. 2.00.
+    CurrentSection cs;
+    cs.sxIni = cs.sxRed = 1300;
+    cs.axIni = cs.axRed = 100;
+    const SafetyFactors sf = ComputeSafetyFactors(m200, 270, cs);
+    EXPECT_TRUE(InSearchWindow(sf.red, cf::SfWindow{1.76, 2.00}));
+    EXPECT_EQ(SafetyFactorText(sf.ini), "1.76");
+}
+
 TEST(SectionList, LinesInBothUnitSystems)
 {
     const Catalogue cat = crtest::Shipped();
@@ -299,6 +317,14 @@ TEST(Quantities, PairsMassAndWeight)
     // Halves go to the even number of pairs.
     EXPECT_EQ(ComputeQuantities(true, 1.25, 1, 0.5, 1, true).pairs, 2);
     EXPECT_EQ(ComputeQuantities(true, 1.75, 1, 0.5, 1, true).pairs, 4);
+    // Also when the half is no exact binary number: 5.4 / 1.2 = 4.5 gives 4,
+    // 24.6 / 1.2 = 20.5 gives 20 and 2.01 / 1.34 = 1.5 gives 2.
+    EXPECT_EQ(ComputeQuantities(true, 5.4, 1, 1.2, 1, true).pairs, 4);
+    EXPECT_EQ(ComputeQuantities(true, 24.6, 1, 1.2, 1, true).pairs, 20);
+    EXPECT_EQ(ComputeQuantities(true, 2.01, 1, 1.34, 1, true).pairs, 2);
+    EXPECT_EQ(ComputeQuantities(true, 5.5, 1, 1.2, 1, true).pairs, 5); // 4.58
+    // 10 pairs of 130.5 kg/m, 10 m long: 13.05 t shows 13.0.
+    EXPECT_EQ(ComputeQuantities(true, 13.4, 10, 1.34, 130.5, true).totalText, "13.0");
     // No wall, no pile length.
     q = ComputeQuantities(true, 0, 12, 1.2, 120, true);
     EXPECT_EQ(q.totalText, "0.0");
