@@ -162,13 +162,17 @@ void THeadwall::FreeDeflection()
             static_cast<float>(w + double(r[rcRotationTop]) * h - h * h * (mt / 2.0 + (mb - mt) / 6.0) / ei);
         w = r[rcDeflectionBottom];
     }
-    if (anchorRow == 0 || anchorRow >= n)
-        return;
+    DeflectAboveAnchor(anchorRow, ei);
+}
 
-    // Above the anchor, upwards from its rotation: the rotation grows by the
-    // moment area, so the line stays continuous at the anchor.
-    phi = Results[anchorRow][rcRotationTop];
-    w = 0.0f;
+void THeadwall::DeflectAboveAnchor(size_t anchorRow, double ei)
+{
+    if (anchorRow == 0 || anchorRow >= Results.size())
+        return;
+    // Upwards from the anchor's rotation: the rotation grows by the moment
+    // area, so the line stays continuous at the anchor.
+    float phi = Results[anchorRow][rcRotationTop];
+    float w = 0.0f;
     for (size_t i = anchorRow; i-- > 0;) {
         TResultRow& r = Results[i];
         const double h = r[rcThickness], mt = r[rcMomentTop], mb = r[rcMomentBottom];
@@ -302,22 +306,7 @@ void THeadwall::FixedDeflection()
             static_cast<float>(w + double(r[rcRotationTop]) * h - h * h * (mt / 2.0 + (mb - mt) / 6.0) / ei);
         w = r[rcDeflectionBottom];
     }
-    if (anchorRow == 0 || anchorRow >= Results.size())
-        return;
-
-    phi = Results[anchorRow][rcRotationTop];
-    w = 0.0f;
-    for (size_t i = anchorRow; i-- > 0;) {
-        TResultRow& r = Results[i];
-        const double h = r[rcThickness], mt = r[rcMomentTop], mb = r[rcMomentBottom];
-        r[rcRotationBottom] = phi;
-        r[rcRotationTop] = static_cast<float>(phi + (mb * h + (mt - mb) * h / 2.0) / ei);
-        phi = r[rcRotationTop];
-        r[rcDeflectionBottom] = w;
-        r[rcDeflectionTop] =
-            static_cast<float>(w - double(r[rcRotationBottom]) * h - h * h * (mb / 2.0 + (mt - mb) / 6.0) / ei);
-        w = r[rcDeflectionTop];
-    }
+    DeflectAboveAnchor(anchorRow, ei);
 }
 
 // ---------------------------------------------------------------- Cantilever support

@@ -265,6 +265,10 @@ public:
     float CantileverSupport();
     void RefineCantileverTip(int row, float& cv);
     void CantileverDeflection();
+
+private:
+    // Rotation and deflection of the rows above the anchor row, upwards.
+    void DeflectAboveAnchor(size_t anchorRow, double ei);
 };
 
 class TAnchorwall : public TWall {
