@@ -6,6 +6,8 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointer>
+#include <QTimer>
 #include <QWidget>
 #include <exception>
 #include <vector>
@@ -15,6 +17,9 @@ namespace cf {
 void Guard(const std::function<void()>& fn) { sps::RunGuarded(fn); }
 
 namespace {
+
+// A focus return is under way (GiveFocusBack): enter and exit handlers wait.
+bool focusReturning = false;
 
 // The handlers of one widget; a child object of it, so it lives as long.
 class EventHooks : public QObject {
@@ -35,11 +40,11 @@ protected:
     {
         switch (ev->type()) {
         case QEvent::FocusIn:
-            if (IsUserFocus(static_cast<QFocusEvent*>(ev)->reason()))
+            if (!focusReturning && IsUserFocus(static_cast<QFocusEvent*>(ev)->reason()))
                 RunAll(enter);
             break;
         case QEvent::FocusOut:
-            if (IsUserFocus(static_cast<QFocusEvent*>(ev)->reason()))
+            if (!focusReturning && IsUserFocus(static_cast<QFocusEvent*>(ev)->reason()))
                 RunAll(exit);
             break;
         case QEvent::KeyPress:
@@ -105,5 +110,16 @@ void OnEnter(QWidget* w, std::function<void()> fn) { HooksOf(w)->enter.push_back
 void OnExit(QWidget* w, std::function<void()> fn) { HooksOf(w)->exit.push_back(std::move(fn)); }
 void OnKeyPress(QWidget* w, std::function<void(QChar&)> fn) { HooksOf(w)->keyPress.push_back(std::move(fn)); }
 void OnClick(QWidget* w, std::function<void()> fn) { HooksOf(w)->click.push_back(std::move(fn)); }
+
+void GiveFocusBack(QWidget* w)
+{
+    focusReturning = true;
+    QPointer<QWidget> target = w;
+    QTimer::singleShot(0, [target] {
+        if (target)
+            target->setFocus(Qt::OtherFocusReason);
+        focusReturning = false;
+    });
+}
 
 } // namespace cf

@@ -26,4 +26,10 @@ void OnKeyPress(QWidget* w, std::function<void(QChar&)> fn);
 // Mouse press with the left button on the widget.
 void OnClick(QWidget* w, std::function<void()> fn);
 
+// Gives the focus back to `w` from its exit handler, once the focus change
+// that is running has ended. The field that took the focus meanwhile runs
+// neither its enter nor its exit handler, and `w` not its enter handler: to
+// the handlers the focus never left `w`.
+void GiveFocusBack(QWidget* w);
+
 } // namespace cf

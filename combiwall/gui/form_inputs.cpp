@@ -320,8 +320,9 @@ void TForm1::FinishUnitSwitch()
 
 void TForm1::MenuUnitsClick()
 {
-    if (windowSearch_ && PageControl1->currentWidget() == TabSheetMaterialList &&
-        PageControl1->isTabVisible(PageControl1->indexOf(TabSheetMaterialList)) && CatalogueTabEnabled())
+    // The page itself shows (it is hidden while no system is selected).
+    if (windowSearch_ && PageControl1->currentWidget() == TabSheetMaterialList && !TabSheetMaterialList->isHidden() &&
+        CatalogueTabEnabled())
         SB1->SetPanel(1, QStringLiteral(" Menu \"Units\" unavailable! "));
 }
 

@@ -196,6 +196,11 @@ void TForm1::TabSheetKestraneShow()
     TabSheetKestrane->setEnabled(true);
     int keep = LB_WQKX->currentRow();
     RefreshResults();
+    // The list may have been filled while the built-up tab was the source (or
+    // not at all), in another unit system and without a selected line: listed
+    // again, it shows Sx in the current unit and supplies a combination.
+    if (!windowSearch_)
+        RG_IntermediarySSPClick();
     if (keep >= 0 && keep < listLines_) {
         SetListRow(keep);
         LB_WQKXClick();

@@ -26,7 +26,6 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTime>
-#include <QTimer>
 
 namespace cw {
 
@@ -81,12 +80,7 @@ void FormLengthView::SetPanel(int panel, const std::string& text) { form_.SB1->S
 
 void FormLengthView::Beep(unsigned type) { cf::MessageBeep(static_cast<int>(type)); }
 
-void FormLengthView::FocusBack(LengthField field)
-{
-    // Not from inside the focus change that is running.
-    QLineEdit* edit = FieldEdit(form_, field);
-    QTimer::singleShot(0, edit, [edit] { edit->setFocus(Qt::OtherFocusReason); });
-}
+void FormLengthView::FocusBack(LengthField field) { cf::GiveFocusBack(FieldEdit(form_, field)); }
 
 bool FormLengthView::WallLengthMode() const { return form_.MenuSelectWallLength->isChecked(); }
 

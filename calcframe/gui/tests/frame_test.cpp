@@ -1,5 +1,6 @@
 // The frame's key filter, the reformatting of the load and Sfmin fields on
 // leaving, and the status bar, driven through typed keys and focus changes.
+#include "calcframe/gui/events.h"
 #include "calcframe/gui/frame.h"
 #include "calcframe/gui/statusbar.h"
 #include "platform/gui/fakes.h"
@@ -230,6 +231,32 @@ TEST(FrameClose, SettingsAreWrittenOnceAndAFailureNeverRefusesTheClose)
     EXPECT_EQ(writes, 1);
     ASSERT_EQ(platform.messages->calls.size(), 1u);
     EXPECT_EQ(platform.messages->calls[0].text, "Cannot write file \"Kestrane.INI\"");
+}
+
+TEST(FrameFocus, AFieldGivenTheFocusBackKeepsItAndTheOneBetweenStaysQuiet)
+{
+    FrameWindow w;
+    std::vector<std::string> calls;
+    cf::OnEnter(w.load, [&] { calls.push_back("load enter"); });
+    cf::OnExit(w.load, [&] { calls.push_back("load exit"); });
+    cf::OnEnter(w.moment, [&] { calls.push_back("moment enter"); });
+    bool refuse = true; // the first exit refuses to let the focus go
+    cf::OnExit(w.moment, [&] {
+        calls.push_back("moment exit");
+        if (refuse)
+            cf::GiveFocusBack(w.moment);
+        refuse = false;
+    });
+    w.moment->setFocus(Qt::TabFocusReason);
+    calls.clear();
+    QTest::keyClick(w.moment, Qt::Key_Tab); // on to the load field
+    QTest::qWait(5);
+    EXPECT_TRUE(w.moment->hasFocus());
+    EXPECT_EQ(calls, std::vector<std::string>{"moment exit"});
+    // Afterwards the handlers run as before.
+    w.load->setFocus(Qt::TabFocusReason);
+    QTest::qWait(5);
+    EXPECT_EQ(calls, (std::vector<std::string>{"moment exit", "moment exit", "load enter"}));
 }
 
 } // namespace

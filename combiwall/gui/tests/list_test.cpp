@@ -194,6 +194,49 @@ TEST(KestraneTabs, UnitMenuIsBlockedOnTheMaterialListInTheWindowSearch)
     EXPECT_TRUE(f.MenuSelectSfmin->isChecked());
 }
 
+TEST(KestraneTabs, UnitMenuNoticeOnlyWhileTheMaterialListPageShows)
+{
+    Kestrane k;
+    cw::TForm1& f = *k.form;
+    k.TypeAndLeave(f.Edit_Moment, QStringLiteral("5000"));
+    f.MenuSelectSfmin->trigger();
+    k.TypeAndLeave(f.Edit_Sfmin, QStringLiteral("3"));
+    ASSERT_FALSE(f.TabSheetMaterialList->isEnabled()); // no match: the tab's page stays hidden
+    ClickTab(f, 1);
+    ASSERT_TRUE(f.TabSheetMaterialList->isHidden());
+    f.SB1->ClearPanel(1);
+    emit f.MenuUnits->aboutToShow();
+    EXPECT_TRUE(k.Panel(1).isEmpty());
+}
+
+TEST(KestraneTabs, TheCatalogueTabAlwaysSuppliesAListedCombination)
+{
+    // A run that starts on the built-up tab: the catalogue tab, once shown,
+    // lists the combinations and selects the first.
+    Kestrane k("[Units]\nMetric=1\n[SFMinReq]\nSFMinRequired=1.50\n[SFMaxReq]\nSFMaxRequired=10.00\n"
+               "[WQ Catalogue]\nEnabled=0\n");
+    cw::TForm1& f = *k.form;
+    const cw::Catalogue& cat = f.Data().catalogue;
+    ASSERT_FALSE(f.CatalogueTabEnabled());
+    ClickTab(f, 0);
+    EXPECT_TRUE(f.CatalogueTabEnabled());
+    ASSERT_EQ(f.LB_WQKX->count(), cat.CombinationCount());
+    EXPECT_EQ(f.LB_WQKX->currentRow(), 0);
+    EXPECT_EQ(f.Lbl_WQCombination->text(), QString::fromStdString(cat.combinations.names[0]));
+    EXPECT_DOUBLE_EQ(f.Data().selected.sxWQ, cat.combinations.sxWQ[0]);
+
+    // A unit switch while the built-up tab is the source: back on the
+    // catalogue tab the lines show Sx in the new unit, the chosen line kept.
+    k.ClickLine(3);
+    ClickTab(f, 2);
+    f.MenuImperial->trigger();
+    ClickTab(f, 0);
+    EXPECT_EQ(f.LB_WQKX->currentRow(), 3);
+    EXPECT_EQ(f.Lbl_WQCombination->text(), QString::fromStdString(cat.combinations.names[3]));
+    EXPECT_EQ(k.Lines()[3],
+              QString::fromStdString(cw::ListLine(cat.combinations.names[3], cat.combinations.sxWQ[3], false)));
+}
+
 TEST(KestraneMenus, AboutBoxAndClose)
 {
     Kestrane k;

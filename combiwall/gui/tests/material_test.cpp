@@ -137,6 +137,40 @@ TEST(KestraneMaterialList, LengthsAndWallFillTheList)
     EXPECT_EQ(k.Panel(0), QStringLiteral(" 0 < Length NJD/NJU =< Length WQ = 15.00 m"));
 }
 
+TEST(KestraneMaterialList, AFieldThatTakesTheFocusBackKeepsItsMessage)
+{
+    Kestrane k;
+    cw::TForm1& f = *k.form;
+    ClickTab(f, f.TabSheetMaterialList);
+    k.Type(f.Edit_LengthWQ, QStringLiteral("33.01"));
+    ASSERT_TRUE(f.Edit_LengthWQ->text().isEmpty());
+    const QString wall = f.Edit_LengthWall->text();
+    // Tab moves on to the wall length field; the king pile field takes the
+    // focus back, and the field passed over runs neither enter nor exit.
+    QTest::keyClick(f.Edit_LengthWQ, Qt::Key_Tab);
+    QTest::qWait(5);
+    EXPECT_TRUE(f.Edit_LengthWQ->hasFocus());
+    EXPECT_EQ(f.Edit_LengthWQ->text(), QStringLiteral("0.00"));
+    EXPECT_EQ(k.Panel(1), QStringLiteral(" Enter a valid value for WQ first."));
+    EXPECT_EQ(k.Panel(0), QStringLiteral(" 0 < Length WQ =< 33.00 m"));
+    EXPECT_EQ(f.Edit_LengthWall->text(), wall);
+
+    // The same for the wall length left empty: the connector field before it
+    // in the tab order is passed over.
+    k.TypeAndLeave(f.Edit_LengthWQ, QStringLiteral("20"));
+    ASSERT_TRUE(f.Edit_LengthNJ->isEnabled());
+    k.Type(f.Edit_LengthWall, QString());
+    QTest::keyClick(f.Edit_LengthWall, Qt::Key_Backtab);
+    QTest::qWait(5);
+    EXPECT_TRUE(f.Edit_LengthWall->hasFocus());
+    EXPECT_EQ(f.Edit_LengthWall->text(), QStringLiteral("0.0"));
+    EXPECT_EQ(k.Panel(1), QStringLiteral(" Enter a valid value for wall length."));
+    EXPECT_EQ(k.Panel(0), QStringLiteral(" 0 < Length wall =< 2000.0 m"));
+    // Handlers run again once the focus is back.
+    k.Enter(f.Edit_LengthWQ);
+    EXPECT_EQ(k.Panel(0), QStringLiteral(" 0 < Length WQ =< 33.00 m"));
+}
+
 TEST(KestraneMaterialList, NumberOfSystemsMode)
 {
     Kestrane k;
