@@ -9,6 +9,7 @@
 #include "combiwall/lengths.h"
 #include "combiwall/materiallist.h"
 #include "combiwall/report.h"
+#include "platform/gui/testsupport/pdftools.h"
 #include "platform/gui/printdialog.h"
 #include "platform/gui/printer.h"
 #include "platform/numtext.h"
@@ -54,20 +55,6 @@ int LineOf(const Kestrane& k, const char* name)
         if (lines[i].startsWith(QStringLiteral(" ") + QString::fromLatin1(name)))
             return i;
     return -1;
-}
-
-std::string RunCommand(const std::string& command)
-{
-    std::string out;
-    FILE* p = popen(command.c_str(), "r");
-    if (!p)
-        return out;
-    char buf[4096];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof buf, p)) > 0)
-        out.append(buf, n);
-    pclose(p);
-    return out;
 }
 
 // The first combination "WQ 575 A-12 / KX 13" (b = 1.85 m) with lengths
@@ -408,11 +395,8 @@ TEST(KestraneReport, PrintsOnePageThroughTheDialog)
     dialog.cancel = false;
     f.MenuPrint->trigger();
     ASSERT_TRUE(QFile::exists(Q(pdf)));
-    std::string info = RunCommand("pdfinfo '" + pdf + "'");
-    const size_t pages = info.find("Pages:");
-    ASSERT_NE(pages, std::string::npos) << info;
-    EXPECT_EQ(std::atoi(info.c_str() + pages + 6), 1) << info;
-    std::string text = RunCommand("pdftotext -layout '" + pdf + "' -");
+    EXPECT_EQ(sps::test::PdfPages(pdf), 1) << sps::test::PdfInfo(pdf);
+    std::string text = sps::test::PdfText(pdf);
     for (const char* part : {"WQ KX Kestrane", "WQ/KX Combination :", "WQ 575 A-12 / KX 13", "Steel grade of KX :",
                              "S 355", "MATERIAL LIST", "Grand Total", "WQ 575 A", "212.575", "Total wall length :",
                              "100.4", "Version 1.0.0", cw::kReportNotice})

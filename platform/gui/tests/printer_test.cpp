@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/gui/testsupport/pdftools.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -14,27 +16,6 @@
 using namespace sps;
 
 namespace {
-
-std::string RunCommand(const std::string& command)
-{
-    std::string out;
-    FILE* p = popen(command.c_str(), "r");
-    if (p == nullptr)
-        return out;
-    char buf[4096];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof buf, p)) > 0)
-        out.append(buf, n);
-    pclose(p);
-    return out;
-}
-
-// The number after "Pages:" in pdfinfo's output.
-int PdfPages(const std::string& info)
-{
-    size_t at = info.find("Pages:");
-    return at == std::string::npos ? -1 : std::atoi(info.c_str() + at + 6);
-}
 
 } // namespace
 
@@ -64,10 +45,10 @@ TEST(QtPrinter, PrintsPagesIntoAPdf)
     printer->EndDoc();
     EXPECT_FALSE(printer->Printing());
 
-    std::string info = RunCommand("pdfinfo '" + path + "'");
-    EXPECT_EQ(PdfPages(info), 2) << info;
+    std::string info = test::PdfInfo(path);
+    EXPECT_EQ(test::PdfPages(path), 2) << info;
     EXPECT_NE(info.find("Job Title"), std::string::npos) << info;
-    std::string text = RunCommand("pdftotext -layout '" + path + "' -");
+    std::string text = test::PdfText(path);
     size_t first = text.find("First page text");
     size_t formFeed = text.find('\f');
     size_t second = text.find("Second page text");

@@ -6,6 +6,7 @@
 #include "walldesign/report/tests/walls.h"
 
 #include "platform/gui/printer.h"
+#include "platform/gui/testsupport/pdftools.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -19,42 +20,10 @@
 
 using namespace wd;
 using namespace wd::test;
+using sps::test::PdfPages;
+using sps::test::PdfPageTexts;
 
 namespace {
-
-std::string RunCommand(const std::string& command)
-{
-    std::string out;
-    FILE* p = popen(command.c_str(), "r");
-    if (p == nullptr)
-        return out;
-    char buf[4096];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof buf, p)) > 0)
-        out.append(buf, n);
-    pclose(p);
-    return out;
-}
-
-int PdfPages(const std::string& path)
-{
-    std::string info = RunCommand("pdfinfo '" + path + "'");
-    size_t at = info.find("Pages:");
-    return at == std::string::npos ? -1 : std::atoi(info.c_str() + at + 6);
-}
-
-// The text of every page.
-std::vector<std::string> PdfPageTexts(const std::string& path)
-{
-    std::string text = RunCommand("pdftotext -layout '" + path + "' -");
-    std::vector<std::string> pages;
-    size_t start = 0;
-    for (size_t ff = text.find('\f'); ff != std::string::npos; ff = text.find('\f', start)) {
-        pages.push_back(text.substr(start, ff - start));
-        start = ff + 1;
-    }
-    return pages;
-}
 
 bool Has(const std::string& page, const std::string& text) { return page.find(text) != std::string::npos; }
 
