@@ -21,29 +21,6 @@ bool Shorter(double a, double b) { return a < b - kLengthTolerance; }
 
 } // namespace
 
-bool ParseFieldNumber(const std::string& text, double& value)
-{
-    size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return false;
-    size_t last = text.find_last_not_of(' ');
-    std::string t = text.substr(first, last - first + 1);
-    const char sep = sps::DecimalSeparator();
-    int digits = 0;
-    int seps = 0;
-    for (char c : t) {
-        if (c >= '0' && c <= '9')
-            ++digits;
-        else if (c == sep)
-            ++seps;
-        else
-            return false;
-    }
-    if (digits == 0 || seps > 1)
-        return false;
-    return sps::TryParseFloat(t, value) && std::isfinite(value);
-}
-
 SystemsText ParseSystemsText(const std::string& text, int64_t& value)
 {
     value = 0;

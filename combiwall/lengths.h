@@ -5,6 +5,8 @@
 // differs, and the cascades rely on it.
 #pragma once
 
+#include "calcframe/fieldtext.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -39,10 +41,7 @@ inline constexpr const char* kEnterWallLength = " Enter a valid value for wall l
 inline constexpr const char* kEnterNumberOfSystems = " Enter a valid value for number of systems.";
 inline constexpr const char* kIntegerKeyRefused = " Enter only integer values > 0. Wrong input:  ";
 
-// The value of a numeric field: blanks around, digits with at most one
-// decimal separator (the program's), at least one digit. Anything else, the
-// empty text included, is no value and counts as an empty field.
-bool ParseFieldNumber(const std::string& text, double& value);
+using cf::ParseFieldNumber;
 
 // Number of systems typed: digits only.
 enum class SystemsText { Empty, Value, TooLarge };

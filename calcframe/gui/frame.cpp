@@ -3,6 +3,7 @@
 #include "calcframe/gui/events.h"
 #include "calcframe/gui/services.h"
 #include "calcframe/gui/statusbar.h"
+#include "calcframe/fieldtext.h"
 #include "calcframe/sfwindow.h"
 #include "platform/numtext.h"
 
@@ -15,25 +16,7 @@ namespace cf {
 
 bool ParseFieldValue(const QString& text, double& value)
 {
-    const QString t = text.trimmed();
-    const QChar sep = QChar::fromLatin1(sps::DecimalSeparator());
-    int digits = 0;
-    int seps = 0;
-    for (QChar c : t) {
-        if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
-            ++digits;
-        else if (c == sep)
-            ++seps;
-        else
-            return false;
-    }
-    if (digits == 0 || seps > 1)
-        return false;
-    double v = 0;
-    if (!sps::TryParseFloat(t.toStdString(), v))
-        return false;
-    value = v;
-    return true;
+    return ParseFieldNumber(text.trimmed().toStdString(), value);
 }
 
 double FieldValue(const QString& text)
