@@ -1,5 +1,5 @@
 // The drawing surface every report, picture and printout draws on: pen, brush
-// and font state in the class library's encodings, shapes, aligned and wrapped
+// and font state in the encodings the stored drawings use, shapes, aligned and wrapped
 // text, text measuring, and a change notification. Implementations: the Qt
 // canvas over QPainter (platform/gui/canvas.h) and the recording canvas
 // (platform/recordingcanvas.h) for tests.

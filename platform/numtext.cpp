@@ -40,7 +40,7 @@ std::string FormatFixed(double value, int decimals)
     if (res.ec != std::errc())
         return "0";
     std::string s(buf, res.ptr);
-    // "-0.000" prints as "0.000", as the original formatting does.
+    // A value that rounds to zero prints without a sign: "0.000", never "-0.000".
     if (!s.empty() && s[0] == '-' && s.find_first_not_of("0.", 1) == std::string::npos)
         s.erase(0, 1);
     if (g_separator != '.') {
@@ -130,7 +130,7 @@ bool TryParseInt(std::string_view text, int64_t& out)
     if (res.ec != std::errc() || res.ptr != s.data() + s.size())
         return false;
     if (base == 16) {
-        // "$FFFFFFFF" reads as a 32-bit pattern, as the original conversion does.
+        // Hex text is a 32-bit pattern: "$FFFFFFFF" is -1, as colours are written.
         if (v > 0xFFFFFFFFull)
             return false;
         int64_t r = static_cast<int32_t>(static_cast<uint32_t>(v));

@@ -11,7 +11,7 @@ void MessageBeep(int type);
 
 // Error message box with an OK button.
 void ShowError(const QString& text);
-// Plain message box with an OK button (the class library's ShowMessage).
+// Plain message box with an OK button.
 void ShowMessage(const QString& text);
 // Error message box with the buttons Yes and No; true for Yes.
 bool AskYesNoError(const QString& text);
