@@ -199,7 +199,7 @@ float TAnchorwall::FixedSupport()
 void TAnchorwall::RefineFixedTip(int row, float& cv)
 {
     TResultRow& r = Results[static_cast<size_t>(row)];
-    const float top = r[rcTop], h = r[rcThickness];
+    const float h = r[rcThickness];
     const float crossBottom = r[rcCrossBottom], momentBottom = r[rcMomentBottom];
     float x = h;
     for (int k = 1; k <= 25; ++k) {
@@ -215,12 +215,7 @@ void TAnchorwall::RefineFixedTip(int row, float& cv)
         if (r[rcMomentBottom] <= 0.0f)
             break;
     }
-    const float c = -r[rcCrossBottom];
-    const float dt = AdditionalEmbedment(row, x, c, cv);
-    Embedment = static_cast<float>(double(top) - PileTop + x + dt);
-    PileTip = static_cast<float>(double(top) + x + dt);
-    OverLength = dt;
-    ShortenRow(row, x);
+    PlaceTipBelow(row, x, -r[rcCrossBottom], cv);
 }
 
 void TAnchorwall::Deflection()

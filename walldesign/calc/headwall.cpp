@@ -263,12 +263,7 @@ void THeadwall::RefineFixedTip(int row, float wa, float& cv)
     if (!found)
         RaiseEquilibriumFailure();
 
-    const float c = static_cast<float>(-(double(r[rcCrossBottom]) + AnchorForce));
-    const float dt = AdditionalEmbedment(row, x, c, cv);
-    Embedment = static_cast<float>(top - PileTop + x + dt);
-    PileTip = static_cast<float>(top + x + dt);
-    OverLength = dt;
-    ShortenRow(row, x);
+    PlaceTipBelow(row, x, static_cast<float>(-(double(r[rcCrossBottom]) + AnchorForce)), cv);
 }
 
 void THeadwall::FixedDeflection()
@@ -336,7 +331,7 @@ float THeadwall::CantileverSupport()
 void THeadwall::RefineCantileverTip(int row, float& cv)
 {
     TResultRow& r = Results[static_cast<size_t>(row)];
-    const float top = r[rcTop], h = r[rcThickness];
+    const float h = r[rcThickness];
     const float crossBottom = r[rcCrossBottom], momentBottom = r[rcMomentBottom];
     const int signTop = Sign(r[rcMomentTop]);
     float x = h;
@@ -354,12 +349,7 @@ void THeadwall::RefineCantileverTip(int row, float& cv)
         if (Sign(r[rcMomentBottom]) != signTop)
             break;
     }
-    const float c = -r[rcCrossBottom];
-    const float dt = AdditionalEmbedment(row, x, c, cv);
-    Embedment = static_cast<float>(double(top) - PileTop + x + dt);
-    PileTip = static_cast<float>(double(top) + x + dt);
-    OverLength = dt;
-    ShortenRow(row, x);
+    PlaceTipBelow(row, x, -r[rcCrossBottom], cv);
 }
 
 void THeadwall::CantileverDeflection()

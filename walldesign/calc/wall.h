@@ -233,6 +233,10 @@ protected:
     void IntegrateRow(int row, float& v, float& m, bool withAnchor);
     // Removes the rows below `row`.
     void TruncateRows(int row);
+    // The tip at x below the top of `row` plus Blum's additional embedment for
+    // the replacement force c: sets Embedment, PileTip and OverLength (cv from
+    // AdditionalEmbedment) and shortens the row to x.
+    void PlaceTipBelow(int row, float x, float c, float& cv);
     // Rotation at the anchor from the moments between anchor and tip.
     float AnchorRotation() const;
     // Vertical balance of both walls; the anchor wall counts only rows from the pile top.

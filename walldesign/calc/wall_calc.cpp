@@ -641,4 +641,14 @@ void TWall::CheckFinite() const
         sps::Raise("Calculation failed: invalid numeric result! Check input values.");
 }
 
+void TWall::PlaceTipBelow(int row, float x, float c, float& cv)
+{
+    const double top = Results[static_cast<size_t>(row)][rcTop];
+    const float dt = AdditionalEmbedment(row, x, c, cv);
+    Embedment = static_cast<float>(top - PileTop + x + dt);
+    PileTip = static_cast<float>(top + x + dt);
+    OverLength = dt;
+    ShortenRow(row, x);
+}
+
 } // namespace wd
