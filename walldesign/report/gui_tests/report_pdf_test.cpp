@@ -73,27 +73,8 @@ void CheckPrintedReport(TWall& wall, const std::string& path, const std::string&
         EXPECT_TRUE(Has(texts[static_cast<size_t>(i)], "Tavelond")) << i;
         EXPECT_TRUE(Has(texts[static_cast<size_t>(i)], "Date: ")) << i;
     }
-    const char* const captions[] = {"Sheet Pile Design According to Blum-Method",
-                                    "Geodata",
-                                    "Soil Layers",
-                                    "Boussinesq",
-                                    "Userdefined Pressures",
-                                    "Concentrated Forces",
-                                    "Pile Section",
-                                    "All Values",
-                                    "Extremal Values",
-                                    "Pile Check",
-                                    "Earth Pressure Diagram",
-                                    "Water Pressure Diagram",
-                                    "Userdefined Pressure Diagram",
-                                    "Boussinesq Diagram",
-                                    "Total Pressure Diagram",
-                                    "Cross Force Diagram",
-                                    "Moment Diagram",
-                                    "Rotation Diagram",
-                                    "Deflection Diagram"};
     int last = -1;
-    for (const char* caption : captions) {
+    for (const char* caption : kCaptions) {
         int page = PageWith(texts, caption);
         EXPECT_GT(page, last) << caption;
         last = page;

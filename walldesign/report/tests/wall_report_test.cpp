@@ -17,28 +17,6 @@ using namespace wd::test;
 
 namespace {
 
-const char* const kCaptions[19] = {
-    "Sheet Pile Design According to Blum-Method",
-    "Geodata",
-    "Soil Layers",
-    "Boussinesq",
-    "Userdefined Pressures",
-    "Concentrated Forces",
-    "Pile Section",
-    "All Values",
-    "Extremal Values",
-    "Pile Check",
-    "Earth Pressure Diagram",
-    "Water Pressure Diagram",
-    "Userdefined Pressure Diagram",
-    "Boussinesq Diagram",
-    "Total Pressure Diagram",
-    "Cross Force Diagram",
-    "Moment Diagram",
-    "Rotation Diagram",
-    "Deflection Diagram",
-};
-
 struct TUnitGuard {
     uint8_t unit = UnitSystem;
     char separator = sps::DecimalSeparator();

@@ -72,4 +72,27 @@ inline void HandResults(TWall& w, int n, int strips)
     w.PileTip = 0.5f * static_cast<float>(n);
 }
 
+// Captions of the nineteen paragraphs of a wall report, in order.
+inline const char* const kCaptions[19] = {
+    "Sheet Pile Design According to Blum-Method",
+    "Geodata",
+    "Soil Layers",
+    "Boussinesq",
+    "Userdefined Pressures",
+    "Concentrated Forces",
+    "Pile Section",
+    "All Values",
+    "Extremal Values",
+    "Pile Check",
+    "Earth Pressure Diagram",
+    "Water Pressure Diagram",
+    "Userdefined Pressure Diagram",
+    "Boussinesq Diagram",
+    "Total Pressure Diagram",
+    "Cross Force Diagram",
+    "Moment Diagram",
+    "Rotation Diagram",
+    "Deflection Diagram",
+};
+
 } // namespace wd::test
