@@ -127,8 +127,8 @@ void TInputForm::TranslateUnitLabels()
                 title.SetCaption(caption);
         }
     }
-    for (QWidget* headings : {ListBox1->parentWidget(), ListBox2->parentWidget()})
-        headings->updateGeometry();
+    Headings1->Relayout();
+    Headings2->Relayout();
     ListBox1->viewport()->update();
     ListBox2->viewport()->update();
 }
