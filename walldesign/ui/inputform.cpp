@@ -7,6 +7,7 @@
 #include "walldesign/calc/wall.h"
 #include "walldesign/files/catalogue.h"
 #include "walldesign/ui/enhgridview.h"
+#include "walldesign/ui/qtext.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -28,16 +29,6 @@
 namespace wd {
 
 namespace {
-
-QString QStr(const std::string& s)
-{
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-std::string StdStr(const QString& s)
-{
-    return s.toUtf8().toStdString();
-}
 
 // Both unit systems' versions of a caption, for sizing.
 std::vector<std::string> BothSystems(const std::string& text)

@@ -197,6 +197,8 @@ private:
                            bool hiddenFirstRow);
     QWidget* RowButtons(int tag, QWidget* extra = nullptr);
     QLineEdit* Named(const std::string& edit) const;
+    // The number in EditN with its factor.
+    float EditValue(int edit, float factor) const;
     void Redraw();
 
     std::map<int, std::string> rowFormats_; // by grid number
