@@ -482,6 +482,12 @@ TEST(Report, CaptionGoesWithTheFirstObject)
     d->Caption = "D";
     d->AddGraphic();
     AddRows(d, 1, "D");
+    // E starts with a column break: its caption stays in the first column.
+    TParagraph* e = f.report.AddParagraph();
+    e->Columns = 2;
+    e->Caption = "E";
+    e->AddColumnBreak();
+    AddRows(e, 1, "E");
     f.Print();
     ASSERT_EQ(f.printer.PageCount, 4);
     EXPECT_EQ(FindText(f.printer.PageOps(1), "B"), nullptr);
@@ -503,9 +509,16 @@ TEST(Report, CaptionGoesWithTheFirstObject)
     EXPECT_EQ(fill->Rect.Bottom, kTop + kPrintable);
     EXPECT_EQ(fill->Rect.Width(), 5); // 100 x 510 / 10000, rounded down
 
-    const TCanvasOp* d0 = FindText(f.printer.PageOps(4), "D0");
+    std::vector<TCanvasOp> page4 = f.printer.PageOps(4);
+    const TCanvasOp* d0 = FindText(page4, "D0");
     ASSERT_NE(d0, nullptr);
     EXPECT_EQ(d0->Rect.Top, kTop + 24 + 10 + 1);
+    const TCanvasOp* captionE = FindText(page4, "E");
+    const TCanvasOp* e0 = FindText(page4, "E0");
+    ASSERT_TRUE(captionE && e0);
+    EXPECT_EQ(captionE->Points[0].X, kLeft);
+    EXPECT_EQ(e0->Rect.Top, captionE->Points[0].Y - 6 + 1); // the second column starts at the caption's top
+    EXPECT_GT(e0->Rect.Left, kLeft + kColumns2);
 }
 
 TEST(Report, FailingPrintEndsTheDocument)
