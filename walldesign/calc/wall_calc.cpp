@@ -587,11 +587,12 @@ void TWall::ElasticLine(size_t first, double ei, float zeroDeflection, float sec
     // depth, or zero deflection there (the chord, exactly zero at both ends).
     const double z0 = zeroDeflection, span = double(second) - z0;
     const double w0 = at(z0).first;
-    const auto [w2, slope2] = at(second);
+    const std::pair<double, double> end = at(second);
     const bool chord = !secondIsRotation && span != 0.0;
-    const double b = secondIsRotation ? -slope2 : chord ? -(w2 - w0) / span : 0.0;
+    const double rise = end.first - w0;
+    const double b = secondIsRotation ? -end.second : chord ? -rise / span : 0.0;
     auto deflection = [&](size_t k, double z) {
-        const double line = chord ? -(w2 - w0) * ((z - z0) / span) : b * (z - z0);
+        const double line = chord ? -rise * ((z - z0) / span) : b * (z - z0);
         return static_cast<float>(w[k] - w0 + line);
     };
     for (size_t i = first; i < n; ++i) {
