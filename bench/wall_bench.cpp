@@ -1,6 +1,7 @@
 // Calculation of a typical section without building reports: a head wall with
 // Free support retaining 12 m (four layers per side, water, a strip load and
-// two forces) and its anchor wall. Goal: under 100 microseconds per wall.
+// two forces) and its anchor wall, then the same walls with the other
+// supports. Goal: under 100 microseconds per wall.
 #include "walldesign/calc/calcmodule.h"
 #include "walldesign/calc/wall.h"
 
@@ -123,6 +124,42 @@ void BM_AnchorwallFree(benchmark::State& state)
     state.counters["rows"] = static_cast<double>(s.anchor->Results.size());
 }
 BENCHMARK(BM_AnchorwallFree)->Unit(benchmark::kMicrosecond);
+
+// The other supports, each wall alone: head wall Fixed and Cantilever, anchor
+// wall Fixed with the anchor force of the head wall times its safety.
+template <class TWallClass> void CalculateAlone(benchmark::State& state, TWallClass& w)
+{
+    try {
+        w.Calculate();
+    } catch (const sps::Exception& e) {
+        state.SkipWithError(e.what());
+        return;
+    }
+    for (auto _ : state) {
+        w.Calculate();
+        benchmark::DoNotOptimize(w.PileTip);
+    }
+    state.counters["rows"] = static_cast<double>(w.Results.size());
+}
+
+void BM_Headwall(benchmark::State& state)
+{
+    THeadwall w(nullptr);
+    Headwall(w);
+    w.Support = static_cast<uint8_t>(state.range(0));
+    CalculateAlone(state, w);
+}
+BENCHMARK(BM_Headwall)->Arg(spFixed)->Arg(spCantilever)->Unit(benchmark::kMicrosecond);
+
+void BM_AnchorwallFixed(benchmark::State& state)
+{
+    TAnchorwall w(nullptr);
+    Anchorwall(w);
+    w.Support = spFixed;
+    w.AnchorForce = 150.0f;
+    CalculateAlone(state, w);
+}
+BENCHMARK(BM_AnchorwallFixed)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

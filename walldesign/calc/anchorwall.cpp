@@ -16,6 +16,15 @@ float BendingStiffness(float inertia)
     return inertia == 0.0f ? 2.1e8f : static_cast<float>(2.1e8 * inertia);
 }
 
+// The first row of the pile: rows above its top carry nothing.
+size_t FirstPileRow(const TResults& rows, float pileTop)
+{
+    size_t first = 0;
+    while (first + 1 < rows.size() && rows[first][rcTop] < pileTop)
+        ++first;
+    return first;
+}
+
 } // namespace
 
 void TAnchorwall::Calculate()
@@ -98,44 +107,13 @@ void TAnchorwall::FreeSupport()
         if (Results[i][rcTop] >= PileTop)
             IntegrateRow(static_cast<int>(i), v, m, true);
 
-    const double ei = BendingStiffness(SectionInertia);
-    const size_t n = Results.size();
+    // Zero deflection at the pile top, zero rotation at the anchor; the rotation
+    // columns hold -w' down to the anchor row and w' below it.
     size_t anchorRow = 0;
-    while (anchorRow + 1 < n && Results[anchorRow][rcBottom] < AnchorLevel)
+    while (anchorRow + 1 < Results.size() && Results[anchorRow][rcBottom] < AnchorLevel)
         ++anchorRow;
-
-    // Rotation: zero at the anchor, integrated upwards to the pile top and downwards to the tip.
-    float phi = 0.0f;
-    for (size_t i = anchorRow + 1; i-- > 0;) {
-        TResultRow& r = Results[i];
-        r[rcRotationBottom] = phi;
-        phi = static_cast<float>(phi - (double(r[rcMomentTop]) + r[rcMomentBottom]) / 2.0 * r[rcThickness] / ei);
-        r[rcRotationTop] = phi;
-        if (r[rcTop] == PileTop)
-            break;
-    }
-    phi = 0.0f;
-    for (size_t i = anchorRow + 1; i < n; ++i) {
-        TResultRow& r = Results[i];
-        r[rcRotationTop] = phi;
-        phi = static_cast<float>(phi - (double(r[rcMomentTop]) + r[rcMomentBottom]) / 2.0 * r[rcThickness] / ei);
-        r[rcRotationBottom] = phi;
-    }
-
-    // Deflection: zero at the pile top.
-    float w = 0.0f;
-    for (TResultRow& r : Results) {
-        if (r[rcTop] < PileTop)
-            continue;
-        const double h = r[rcThickness], mt = r[rcMomentTop], mb = r[rcMomentBottom];
-        const float x = static_cast<float>(h * h * (mb / 2.0 + (mt - mb) / 6.0) / ei);
-        r[rcDeflectionTop] = w;
-        if (r[rcBottom] <= AnchorLevel)
-            r[rcDeflectionBottom] = static_cast<float>(w - double(r[rcRotationTop]) * h - x);
-        else
-            r[rcDeflectionBottom] = static_cast<float>(w + double(r[rcRotationTop]) * h - x);
-        w = r[rcDeflectionBottom];
-    }
+    ElasticLine(FirstPileRow(Results, PileTop), BendingStiffness(SectionInertia), PileTop, AnchorLevel, true,
+                anchorRow + 1);
 }
 
 void TAnchorwall::CheckAnchorLevel() const
@@ -220,21 +198,11 @@ void TAnchorwall::RefineFixedTip(int row, float& cv)
 
 void TAnchorwall::Deflection()
 {
-    const double ei = BendingStiffness(SectionInertia);
-    float phi = 0.0f, w = 0.0f;
-    for (size_t i = Results.size(); i-- > 0;) {
-        TResultRow& r = Results[i];
-        const double h = r[rcThickness], mt = r[rcMomentTop], mb = r[rcMomentBottom];
-        r[rcRotationBottom] = phi;
-        r[rcRotationTop] = static_cast<float>(phi - (mt + mb) * h / 2.0 / ei);
-        phi = r[rcRotationTop];
-        r[rcDeflectionBottom] = w;
-        r[rcDeflectionTop] =
-            static_cast<float>(w + double(r[rcRotationTop]) * h - h * h * (mb / 2.0 + (mt - mb) / 6.0) / ei);
-        w = r[rcDeflectionTop];
-        if (r[rcTop] == PileTop)
-            break;
-    }
+    // Clamped at the theoretical tip; the rotation columns hold -w'.
+    if (Results.empty())
+        return;
+    const float tip = Results.back()[rcBottom];
+    ElasticLine(FirstPileRow(Results, PileTop), BendingStiffness(SectionInertia), tip, tip, true, Results.size());
 }
 
 } // namespace wd

@@ -141,49 +141,9 @@ void THeadwall::RefineFreeTip(int row)
 
 void THeadwall::FreeDeflection()
 {
-    const double ei = BendingStiffness(SectionInertia, 100.0f);
-    const float thetaA = AnchorRotation();
-    const size_t n = Results.size();
-    size_t anchorRow = 0;
-    while (anchorRow < n && Results[anchorRow][rcTop] < AnchorLevel)
-        ++anchorRow;
-
-    float phi = 0.0f, w = 0.0f;
-    for (size_t i = anchorRow; i < n; ++i) {
-        TResultRow& r = Results[i];
-        if (r[rcTop] == AnchorLevel)
-            phi = static_cast<float>(phi - thetaA / ei);
-        const double h = r[rcThickness], mt = r[rcMomentTop], mb = r[rcMomentBottom];
-        r[rcRotationTop] = phi;
-        r[rcRotationBottom] = static_cast<float>(phi - (mt * h + (mb - mt) * h / 2.0) / ei);
-        phi = r[rcRotationBottom];
-        r[rcDeflectionTop] = w;
-        r[rcDeflectionBottom] =
-            static_cast<float>(w + double(r[rcRotationTop]) * h - h * h * (mt / 2.0 + (mb - mt) / 6.0) / ei);
-        w = r[rcDeflectionBottom];
-    }
-    DeflectAboveAnchor(anchorRow, ei);
-}
-
-void THeadwall::DeflectAboveAnchor(size_t anchorRow, double ei)
-{
-    if (anchorRow == 0 || anchorRow >= Results.size())
-        return;
-    // Upwards from the anchor's rotation: the rotation grows by the moment
-    // area, so the line stays continuous at the anchor.
-    float phi = Results[anchorRow][rcRotationTop];
-    float w = 0.0f;
-    for (size_t i = anchorRow; i-- > 0;) {
-        TResultRow& r = Results[i];
-        const double h = r[rcThickness], mt = r[rcMomentTop], mb = r[rcMomentBottom];
-        r[rcRotationBottom] = phi;
-        r[rcRotationTop] = static_cast<float>(phi + (mb * h + (mt - mb) * h / 2.0) / ei);
-        phi = r[rcRotationTop];
-        r[rcDeflectionBottom] = w;
-        r[rcDeflectionTop] =
-            static_cast<float>(w - double(r[rcRotationBottom]) * h - h * h * (mb / 2.0 + (mt - mb) / 6.0) / ei);
-        w = r[rcDeflectionTop];
-    }
+    // Zero deflection at the anchor and at the tip.
+    if (!Results.empty())
+        ElasticLine(0, BendingStiffness(SectionInertia, 100.0f), AnchorLevel, Results.back()[rcBottom], false, 0);
 }
 
 // ---------------------------------------------------------------- Fixed support
@@ -268,7 +228,6 @@ void THeadwall::RefineFixedTip(int row, float wa, float& cv)
 
 void THeadwall::FixedDeflection()
 {
-    const double ei = BendingStiffness(SectionInertia, 2.1e8f);
     for (TResultRow& r : Results) {
         if (r[rcTop] < AnchorLevel)
             continue;
@@ -278,30 +237,11 @@ void THeadwall::FixedDeflection()
         r[rcMomentBottom] =
             static_cast<float>(r[rcMomentBottom] + (double(r[rcBottom]) - AnchorLevel) * AnchorForce);
     }
-    const float thetaA = AnchorRotation();
-
-    float phi = 0.0f, w = 0.0f;
-    size_t anchorRow = Results.size();
-    for (size_t i = 0; i < Results.size(); ++i) {
-        TResultRow& r = Results[i];
-        const double h = r[rcThickness], mt = r[rcMomentTop], mb = r[rcMomentBottom];
-        if (r[rcTop] < AnchorLevel) {
-            phi = static_cast<float>(phi - (mt + mb) * h / 2.0 / ei);
-            continue;
-        }
-        if (r[rcTop] == AnchorLevel) {
-            phi = static_cast<float>(phi - thetaA / ei);
-            anchorRow = i;
-        }
-        r[rcRotationTop] = phi;
-        r[rcRotationBottom] = static_cast<float>(phi - (mt * h + (mb - mt) * h / 2.0) / ei);
-        phi = r[rcRotationBottom];
-        r[rcDeflectionTop] = w;
-        r[rcDeflectionBottom] =
-            static_cast<float>(w + double(r[rcRotationTop]) * h - h * h * (mt / 2.0 + (mb - mt) / 6.0) / ei);
-        w = r[rcDeflectionBottom];
-    }
-    DeflectAboveAnchor(anchorRow, ei);
+    // Zero deflection at the anchor and at the theoretical tip; the tip search
+    // has placed the tip where the tangent there passes through the anchor, so
+    // the line is also horizontal at the tip.
+    if (!Results.empty())
+        ElasticLine(0, BendingStiffness(SectionInertia, 2.1e8f), AnchorLevel, Results.back()[rcBottom], false, 0);
 }
 
 // ---------------------------------------------------------------- Cantilever support
@@ -354,18 +294,10 @@ void THeadwall::RefineCantileverTip(int row, float& cv)
 
 void THeadwall::CantileverDeflection()
 {
-    const double ei = BendingStiffness(SectionInertia, 2.1e8f);
-    float phi = 0.0f, w = 0.0f;
-    for (size_t i = Results.size(); i-- > 0;) {
-        TResultRow& r = Results[i];
-        const double h = r[rcThickness], mt = r[rcMomentTop], mb = r[rcMomentBottom];
-        r[rcRotationBottom] = phi;
-        r[rcRotationTop] = static_cast<float>(phi - (mt + mb) * h / 2.0 / ei);
-        phi = r[rcRotationTop];
-        r[rcDeflectionBottom] = w;
-        r[rcDeflectionTop] =
-            static_cast<float>(w + double(r[rcRotationTop]) * h - h * h * (mb / 2.0 + (mt - mb) / 6.0) / ei);
-        w = r[rcDeflectionTop];
+    // Clamped at the theoretical tip; the rotation columns hold -w'.
+    if (!Results.empty()) {
+        const float tip = Results.back()[rcBottom];
+        ElasticLine(0, BendingStiffness(SectionInertia, 2.1e8f), tip, tip, true, Results.size());
     }
 }
 

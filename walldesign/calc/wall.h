@@ -5,6 +5,7 @@
 #include "walldesign/calc/calcmodule.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -250,8 +251,13 @@ protected:
     // the replacement force c: sets Embedment, PileTip and OverLength (cv from
     // AdditionalEmbedment) and shortens the row to x.
     void PlaceTipBelow(int row, float x, float c, float& cv);
-    // Rotation at the anchor from the moments between anchor and tip.
-    float AnchorRotation() const;
+    // Rotation (columns 27, 28) and deflection (29, 30) of the rows from `first`
+    // on: the elastic line EI w'' = -M, the moment in each row being the cubic of
+    // its row integration. w is zero at the depth `zeroDeflection` and, at the
+    // depth `second`, w' when `secondIsRotation` is set, else w. The rotation
+    // columns hold -w' in the rows before `plainFrom` and w' from it on.
+    void ElasticLine(size_t first, double ei, float zeroDeflection, float second, bool secondIsRotation,
+                     size_t plainFrom);
     // Vertical balance of both walls; the anchor wall counts only rows from the pile top.
     void SumVerticalForces(float cv, bool fromPileTop);
     [[noreturn]] static void RaiseEquilibriumFailure();
@@ -284,9 +290,6 @@ public:
     void RefineCantileverTip(int row, float& cv);
     void CantileverDeflection();
 
-private:
-    // Rotation and deflection of the rows above the anchor row, upwards.
-    void DeflectAboveAnchor(size_t anchorRow, double ei);
 };
 
 class TAnchorwall : public TWall {

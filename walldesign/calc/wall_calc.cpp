@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace wd {
 
@@ -542,17 +544,67 @@ float TWall::AdditionalEmbedment(int row, float x, float c, float& cv)
 
 // ---------------------------------------------------------------- shared results
 
-float TWall::AnchorRotation() const
+void TWall::ElasticLine(size_t first, double ei, float zeroDeflection, float second, bool secondIsRotation,
+                        size_t plainFrom)
 {
-    double s = 0.0;
-    for (const TResultRow& r : Results) {
-        if (r[rcTop] < AnchorLevel)
-            continue;
-        const double h = r[rcThickness], mt = r[rcMomentTop], mb = r[rcMomentBottom];
-        const double below = double(PileTip) - r[rcBottom];
-        s += mb * h * (below + h / 2.0) + (mt - mb) * h / 2.0 * (below + 2.0 * h / 3.0);
+    const size_t n = Results.size();
+    if (first >= n)
+        return;
+    // The line at the row boundaries with w = w' = 0 at the first top; a straight
+    // line added below meets the reference conditions.
+    std::vector<double> w(n - first + 1), slope(n - first + 1);
+    auto area = [](const TResultRow& r, double x) {
+        // First and second integral of the row's moment from its top to x.
+        const double h = r[rcThickness], m = r[rcMomentTop], v = r[rcCrossTop], et = r[rcNetTop];
+        const double de = h > 0.0 ? (double(r[rcNetBottom]) - et) / h : 0.0;
+        const double x2 = x * x, x3 = x2 * x, x4 = x3 * x;
+        return std::pair{m * x + v * x2 / 2.0 + et * x3 / 6.0 + de * x4 / 24.0,
+                         m * x2 / 2.0 + v * x3 / 6.0 + et * x4 / 24.0 + de * x4 * x / 120.0};
+    };
+    for (size_t i = first; i < n; ++i) {
+        const size_t k = i - first;
+        const double h = Results[i][rcThickness];
+        const auto [a1, a2] = area(Results[i], h);
+        slope[k + 1] = slope[k] - a1 / ei;
+        w[k + 1] = w[k] + slope[k] * h - a2 / ei;
     }
-    return static_cast<float>(-s / (double(PileTip) - AnchorLevel));
+    // Deflection and slope of that line at depth z.
+    auto at = [&](double z) {
+        size_t i = first;
+        while (i + 1 < n && Results[i][rcBottom] < z)
+            ++i;
+        const size_t k = i - first;
+        const TResultRow& r = Results[i];
+        if (!(z > r[rcTop]))
+            return std::pair{w[k], slope[k]};
+        if (!(z < r[rcBottom]))
+            return std::pair{w[k + 1], slope[k + 1]};
+        const double x = z - r[rcTop];
+        const auto [a1, a2] = area(r, x);
+        return std::pair{w[k] + slope[k] * x - a2 / ei, slope[k] - a1 / ei};
+    };
+    // The straight line: zero deflection at z0, then zero slope at the second
+    // depth, or zero deflection there (the chord, exactly zero at both ends).
+    const double z0 = zeroDeflection, span = double(second) - z0;
+    const double w0 = at(z0).first;
+    const std::pair<double, double> end = at(second);
+    const bool chord = !secondIsRotation && span != 0.0;
+    const double rise = end.first - w0;
+    const double b = secondIsRotation ? -end.second : chord ? -rise / span : 0.0;
+    auto deflection = [&](size_t k, double z) {
+        const double line = chord ? -rise * ((z - z0) / span) : b * (z - z0);
+        return static_cast<float>(w[k] - w0 + line);
+    };
+    for (size_t i = first; i < n; ++i) {
+        const size_t k = i - first;
+        TResultRow& r = Results[i];
+        const double sign = i < plainFrom ? -1.0 : 1.0;
+        // + 0.0 turns a negated zero into zero.
+        r[rcRotationTop] = static_cast<float>(sign * (slope[k] + b) + 0.0);
+        r[rcRotationBottom] = static_cast<float>(sign * (slope[k + 1] + b) + 0.0);
+        r[rcDeflectionTop] = deflection(k, r[rcTop]);
+        r[rcDeflectionBottom] = deflection(k + 1, r[rcBottom]);
+    }
 }
 
 void TWall::SumVerticalForces(float cv, bool fromPileTop)

@@ -23,13 +23,17 @@ private:
     sps::TFont font_;
 };
 
+// A caption in the canvas font, in a space two character heights high whose top is at `top`.
+void DrawCaption(sps::TCanvas& canvas, int left, int top, const std::string& caption)
+{
+    canvas.TextAlign = sps::taLeft | sps::taTop;
+    canvas.TextOut(left, top + canvas.CharHeight() / 2, caption);
+}
+
 void WriteCaption(TReportPrinter& printer, const std::string& caption)
 {
-    sps::TCanvas& canvas = printer.Canvas();
-    int ch = canvas.CharHeight();
-    sps::TRect r = printer.ReserveSpace(2 * ch, 0);
-    canvas.TextAlign = sps::taLeft | sps::taTop;
-    canvas.TextOut(r.Left, r.Top + ch / 2, caption);
+    sps::TRect r = printer.ReserveSpace(2 * printer.Canvas().CharHeight(), 0);
+    DrawCaption(printer.Canvas(), r.Left, r.Top, caption);
 }
 
 } // namespace
@@ -65,6 +69,7 @@ void TReportPrinter::BeginDoc()
     Dev().BeginDoc();
     ColumnCount = 1;
     PageHasContent = false;
+    holding_ = false;
     savedOnChange_ = Canvas().OnChange;
     Canvas().OnChange = [this] { PageHasContent = true; };
 }
@@ -137,7 +142,10 @@ void TReportPrinter::NextColumn()
 
 void TReportPrinter::AddSpacing()
 {
-    if (CurrentY > ColumnTop)
+    // Below a held caption the gap is owed: it moves with the caption.
+    if (holding_)
+        heldHeight_ += LineUnit;
+    else if (CurrentY > ColumnTop)
         CurrentY += LineUnit;
 }
 
@@ -145,17 +153,25 @@ sps::TRect TReportPrinter::ReserveSpace(int h, int hAfterBreak, bool* broke)
 {
     bool didBreak = false;
     int height = h;
-    if (ColumnCount > 1 && PrintableHeight() < CurrentY + h) {
+    const int lead = HeldCaptionHeight();
+    if (ColumnCount > 1 && PrintableHeight() < CurrentY + lead + h) {
         NextColumn();
         if (hAfterBreak > 0)
             height = hAfterBreak;
         didBreak = true;
     }
-    if (PrintableHeight() < CurrentY + height) {
+    if (PrintableHeight() < CurrentY + lead + height) {
         NewPage();
         if (hAfterBreak > 0)
             height = hAfterBreak;
         didBreak = true;
+    }
+    if (holding_) {
+        holding_ = false;
+        TFontKeeper keep(Canvas());
+        Canvas().Font = heldFont_;
+        DrawCaption(Canvas(), ColumnX + LeftMargin, CurrentY + TopMargin, heldCaption_);
+        CurrentY += lead;
     }
     sps::TRect r = sps::Bounds(ColumnX + LeftMargin, CurrentY + TopMargin, ColumnWidth(), height);
     CurrentY += height;
@@ -165,10 +181,33 @@ sps::TRect TReportPrinter::ReserveSpace(int h, int hAfterBreak, bool* broke)
     return r;
 }
 
+void TReportPrinter::HoldCaption(const std::string& caption, const sps::TFont& font)
+{
+    TFontKeeper keep(Canvas());
+    Canvas().Font = font;
+    heldHeight_ = 2 * Canvas().CharHeight();
+    heldCaption_ = caption;
+    heldFont_ = font;
+    holding_ = true;
+}
+
+void TReportPrinter::WriteHeldCaption()
+{
+    if (!holding_)
+        return;
+    holding_ = false;
+    Canvas().Font = heldFont_;
+    WriteCaption(*this, heldCaption_);
+}
+
 // ---------------------------------------------------------------------------
 // Report objects
 
-void TColumnBreak::Print(TReportPrinter& printer) { printer.NextColumn(); }
+void TColumnBreak::Print(TReportPrinter& printer)
+{
+    printer.WriteHeldCaption();
+    printer.NextColumn();
+}
 
 TGraphicContainer::~TGraphicContainer()
 {
@@ -193,10 +232,18 @@ void TGraphicContainer::Print(TReportPrinter& printer)
     int w = cw - 2 * m;
     int gw = Graphic->GetWidth();
     int height = gw != 0 ? static_cast<int>(static_cast<int64_t>(Graphic->GetHeight()) * w / gw) + 2 * m : cw;
-    if (height >= printer.PrintableHeight())
-        return;
+    // Taller than a page (below its caption): scaled down to fit, centred in the column.
+    int limit = printer.PrintableHeight() - printer.HeldCaptionHeight();
+    int width = w;
+    if (height > limit) {
+        if (limit - 2 * m <= 0 || height - 2 * m <= 0)
+            return;
+        width = static_cast<int>(static_cast<int64_t>(w) * (limit - 2 * m) / (height - 2 * m));
+        height = limit;
+    }
     sps::TRect r = printer.ReserveSpace(height, 0);
-    sps::TRect inner{r.Left + m, r.Top + m, r.Right - m, r.Bottom - m};
+    int left = r.Left + m + (w - width) / 2;
+    sps::TRect inner{left, r.Top + m, left + width, r.Bottom - m};
     printer.Canvas().StretchDraw(inner, *Graphic);
 }
 
@@ -296,14 +343,14 @@ void TParagraph::Print(TReportPrinter& printer)
     if (NewPage)
         printer.NewPage();
     printer.SetColumns(Columns);
-    if (!Caption.empty()) {
-        printer.Canvas().Font = CaptionFont;
-        WriteCaption(printer, Caption);
-    }
+    // The caption goes with the first object that takes space.
+    if (!Caption.empty())
+        printer.HoldCaption(Caption, CaptionFont);
     for (int i = 0; i < Objects.Count(); i++) {
         Objects.ReportObject(i)->Print(printer);
         printer.AddSpacing();
     }
+    printer.WriteHeldCaption();
 }
 
 TReport::TReport() : Printer(std::make_unique<TReportPrinter>())

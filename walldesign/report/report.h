@@ -170,7 +170,16 @@ public:
     void AddSpacing();
     // A rectangle of height h in the current column; breaks to the next column
     // or page (then of height hAfterBreak when above 0) when h does not fit.
+    // A held caption goes first, and breaks together with the rectangle.
     sps::TRect ReserveSpace(int h, int hAfterBreak, bool* broke = nullptr);
+    // Holds a paragraph caption until the first space is reserved after it, so
+    // that the caption never stands alone at the foot of a column or page.
+    void HoldCaption(const std::string& caption, const sps::TFont& font);
+    // Writes a held caption at the current line (before a column break, or
+    // when nothing of the paragraph reserved space).
+    void WriteHeldCaption();
+    // Height that a held caption takes (0 when none is held).
+    int HeldCaptionHeight() const { return holding_ ? heldHeight_ : 0; }
     int ColumnWidth() const;
     int PrintableHeight() const;
     int PrintableWidth() const;
@@ -178,6 +187,10 @@ public:
 private:
     sps::TPrinter& Dev() const;
     std::function<void()> savedOnChange_;
+    bool holding_ = false;
+    std::string heldCaption_;
+    sps::TFont heldFont_;
+    int heldHeight_ = 0;
 };
 
 class TReport {

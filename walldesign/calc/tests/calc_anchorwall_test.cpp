@@ -86,6 +86,23 @@ TEST(CalcAnchorwallTest, FreeSupportPlacesTheAnchor)
     EXPECT_EQ(w.Results[anchor][rcRotationTop], 0.0f);
 }
 
+TEST(CalcAnchorwallTest, TipAtRowBottomOnlyWithinHalfPercent)
+{
+    // A = 24 x 2^2 = 96 kN/m: V + A = 0 at the row bottom 2 m, which is the
+    // tip; the moment -8 z^3 + A (z - a) vanishes there for a = 2 - 64 / 96.
+    TAnchorwall w(nullptr);
+    AnchorInput(w, spFree, 96.0f);
+    w.Calculate();
+    EXPECT_EQ(w.PileTip, 2.0f);
+    EXPECT_NEAR(w.AnchorLevel, 4.0 / 3.0, 1e-5);
+    // A = 24 x 2.015^2: at 2 m V + A is still 1.5 % of V; the tip lies one
+    // step of 0.01 m past 2.015 m.
+    TAnchorwall v(nullptr);
+    AnchorInput(v, spFree, 97.4454f);
+    v.Calculate();
+    EXPECT_FLOAT_EQ(v.PileTip, 2.02f);
+}
+
 TEST(CalcAnchorwallTest, SplitRowKeepsTheSums)
 {
     // Each slice counts once: the earth forces down to the tip T are

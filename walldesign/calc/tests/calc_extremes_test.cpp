@@ -135,6 +135,35 @@ TEST(CalcExtremesTest, ExtremeAtTheAnchorLevelIsNotRefined)
     EXPECT_EQ(w.MaxValues.MomentDepth, 0.5f);
 }
 
+TEST(CalcExtremesTest, Ties)
+{
+    // V = +10, -10, 0, +10, -10 per row: M = 0, 2.5, 0, 0, 2.5, 0 at the row
+    // boundaries. Equal moments fall to the deeper row; an equal cross force
+    // keeps the first one found (a row's bottom before its top); an equal
+    // deflection falls to the deeper depth for the maximum and stays at the
+    // shallower one for the minimum.
+    THeadwall w(nullptr);
+    w.AnchorLevel = -1;
+    FillRows(w, 10, {{0}, {0, -20}, {0, 10}, {0, 10}, {0, -20}});
+    const float deflections[] = {0, -1, 1, -1, 1};
+    for (size_t i = 0; i < 5; ++i)
+        w.Results[i][rcDeflectionTop] = deflections[i];
+    w.Results[4][rcDeflectionBottom] = -1;
+    w.FindExtremalValues();
+    EXPECT_FLOAT_EQ(w.MaxValues.Moment, 2.5f);
+    EXPECT_EQ(w.MaxValues.MomentDepth, 1.0f);
+    EXPECT_EQ(w.MinValues.Moment, 0.0f);
+    EXPECT_EQ(w.MinValues.MomentDepth, 1.25f);
+    EXPECT_EQ(w.MaxValues.CrossForceDepth, 0.0f);
+    EXPECT_EQ(w.MinValues.CrossForceDepth, 0.5f);
+    EXPECT_EQ(w.MaxValues.DeflectionDepth, 1.0f);
+    EXPECT_EQ(w.MinValues.DeflectionDepth, 0.25f);
+    // The last bottom takes part too.
+    w.Results[4][rcDeflectionBottom] = 1;
+    w.FindExtremalValues();
+    EXPECT_EQ(w.MaxValues.DeflectionDepth, 1.25f);
+}
+
 TEST(CalcExtremesTest, PileCheck)
 {
     THeadwall w(nullptr);

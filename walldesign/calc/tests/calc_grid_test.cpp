@@ -166,6 +166,43 @@ TEST(CalcGridTest, InclinedFrontSurfaceUsesCoulombAndIsClampedPerLayer)
     EXPECT_NEAR(v.FrontLayers[0].K, 6.218145, 1e-4);
 }
 
+TEST(CalcGridTest, CaquotSurchargeOnBothSides)
+{
+    // A uniform surcharge q on the soil surface adds K q at every depth below it.
+    THeadwall w(nullptr);
+    ReferenceInput(w, 3.0f, spCantilever);
+    w.Behind.CaquotLoad = 30;
+    w.Front.CaquotLoad = 20;
+    Prepared(w);
+    EXPECT_FLOAT_EQ(w.BehindSlices[0].PressureTop, 10.0f);
+    EXPECT_FLOAT_EQ(w.BehindSlices[4].PressureBottom, (30.0f + 18.0f * 1.25f) / 3.0f);
+    EXPECT_FLOAT_EQ(w.BehindSlices[4].VerticalStress, 30.0f + 18.0f * 1.25f);
+    const TResultRow* dredge = RowAt(w, 3.0f);
+    ASSERT_NE(dredge, nullptr);
+    EXPECT_FLOAT_EQ((*dredge)[rcFrontEarthTop], -60.0f);
+    EXPECT_FLOAT_EQ((*dredge)[rcFrontEarthBottom], -3.0f * (20.0f + 18.0f * 0.25f));
+    // Above the front soil the surcharge acts on nothing.
+    EXPECT_EQ(w.Results[11][rcFrontEarthBottom], 0.0f);
+}
+
+TEST(CalcGridTest, InclinationBehindIsClampedToThePhiOfEachLayer)
+{
+    // Two layers of 30 and 20 degrees: -40 degrees is clamped to -30 for the
+    // first and to -20 for the second. Ka = cos2(phi) / (1 + sqrt(sin(phi) sin(phi - beta) / cos(beta)))2.
+    THeadwall w(nullptr);
+    ReferenceInput(w, 3.0f, spCantilever);
+    w.Behind.AutoCoefficients = 1;
+    w.BehindLayers = {Layer(5.0f, 0, 30), Layer(20.0f, 0, 20)};
+    w.Behind.Inclination = -40 * kDegree;
+    Prepared(w);
+    EXPECT_NEAR(w.BehindLayers[0].K, 0.257359, 1e-5);
+    EXPECT_NEAR(w.BehindLayers[1].K, 0.401130, 1e-5);
+    EXPECT_EQ(w.Behind.Inclination, -w.BehindLayers[1].Phi);
+    w.Behind.Inclination = 40 * kDegree;
+    Prepared(w);
+    EXPECT_EQ(w.Behind.Inclination, w.BehindLayers[1].Phi);
+}
+
 TEST(CalcGridTest, WaterColumns)
 {
     THeadwall w(nullptr);

@@ -165,6 +165,70 @@ TEST(CalcHeadwallTest, TipAtRowBottomWithinHalfPercent)
     EXPECT_FLOAT_EQ(w.Results.back()[rcThickness], 0.25f);
 }
 
+TEST(CalcHeadwallTest, TipAtRowBottomOnlyWithinHalfPercent)
+{
+    // The exact tip at 8.515 m: at the row bottom 8.5 m the corrected cross
+    // force is still 2 % of the cross force, so the search goes on into the
+    // next row and stops at the first step past the tip.
+    THeadwall w(nullptr);
+    ReferenceInput(w, 6.0f, spFree);
+    w.FrontLayers[0].K = 2.825484f;
+    w.Calculate();
+    EXPECT_FLOAT_EQ(w.PileTip, 8.52f);
+}
+
+TEST(CalcHeadwallTest, InclinedAnchorCarriesItsVerticalComponent)
+{
+    // Free reference wall without wall friction, the anchor (A = -55.7487 kN/m
+    // at the pile top) inclined 20 degrees: its vertical component -tan(20) A
+    // is the whole vertical balance, and it acts on the normal force at both
+    // moment extremes, which lie at or below the anchor.
+    THeadwall w(nullptr);
+    ReferenceInput(w, 6.0f, spFree);
+    w.AnchorInclination = 20 * kDegree;
+    w.Calculate();
+    const double vertical = std::tan(20.0 * kDegree) * 55.7487;
+    EXPECT_NEAR(w.VerticalBalance, vertical, 0.005);
+    EXPECT_NEAR(w.MinValues.NormalForce, vertical, 0.005);
+    EXPECT_NEAR(w.MaxValues.NormalForce, vertical, 0.005);
+}
+
+TEST(CalcHeadwallTest, PileSafetyOfTheCalculatedWall)
+{
+    // Cantilever reference with wall friction behind and a vertical load of
+    // 1000 kN/m exactly at the depth of the maximum moment (144 kNm/m at 6 m):
+    // N = tan(20) 3 6^2 + 1000 kN/m; the elastic line of the Blum tip 7.71 m
+    // gives w = -2.62353 mm there. Stress (M - N w) / W + N / A.
+    THeadwall w(nullptr);
+    ReferenceInput(w, 4.0f, spCantilever);
+    w.BehindLayers[0].Delta = 20 * kDegree;
+    w.Forces = {{0, 1000, 6.0f}};
+    w.Calculate();
+    ASSERT_EQ(w.MaxValues.MomentDepth, 6.0f);
+    ASSERT_FLOAT_EQ(w.Results.back()[rcBottom], 7.71f);
+    const double n = std::tan(20.0 * kDegree) * 108.0 + 1000.0;
+    EXPECT_NEAR(w.MaxValues.NormalForce, n, 1e-3);
+    EXPECT_NEAR(w.MaxValues.DeflectionAtMoment, -0.00262353, 1e-8);
+    const double stress = ((144.0 + n * 0.00262353) / 1.0e-3 + n / 0.015) * 0.001;
+    EXPECT_NEAR(w.MaxValues.StressAtMaxMoment, stress, 0.01);
+    EXPECT_NEAR(w.MinValues.StressAtMaxMoment, -((144.0 + n * 0.00262353) / 1.0e-3 - n / 0.015) * 0.001, 0.01);
+    EXPECT_NEAR(w.PileSafety, 355.0 / stress, 1e-4);
+}
+
+TEST(CalcHeadwallTest, AdditionalEmbedmentBelowWaterUsesTheSubmergedWeight)
+{
+    // Water at the surface on both sides: the soil weighs 10 kN/m3 all the way
+    // down, and so does the passive pressure behind the tip: C / (2 Kp 10 t).
+    THeadwall w(nullptr);
+    ReferenceInput(w, 4.0f, spCantilever);
+    w.Front.WaterLevel = w.Behind.WaterLevel = 0.0f;
+    w.Calculate();
+    const double t = w.Results.back()[rcBottom];
+    ASSERT_GT(t - 7.5, 0.2); // far enough into its row for 18 instead of 10 to show
+    const double c = -w.Results.back()[rcCrossBottom];
+    EXPECT_NEAR(w.OverLength, c / (2.0 * 3.0 * 10.0 * t), 1e-5);
+}
+
 TEST(CalcHeadwallTest, InertiaZeroUsesFallbackStiffness)
 {
     THeadwall free(nullptr), freeZero(nullptr);

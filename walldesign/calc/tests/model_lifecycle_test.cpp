@@ -196,25 +196,6 @@ TEST(WallTest, NamesComeFromTheClass)
     EXPECT_EQ(plain.Name(), "Wall");
 }
 
-TEST(WallTest, NewWallHasEveryFieldZero)
-{
-    THeadwall w(nullptr);
-    EXPECT_FALSE(w.Modified);
-    EXPECT_EQ(w.TablesWindow, nullptr);
-    EXPECT_EQ(w.DiagramsWindow, nullptr);
-    EXPECT_EQ(w.PileTop, 0.0f);
-    EXPECT_EQ(w.Support, spFree);
-    EXPECT_EQ(w.Front.AutoCoefficients, 0);
-    EXPECT_EQ(w.SectionIndex, 0);
-    EXPECT_EQ(w.GradeIndex, 0);
-    EXPECT_TRUE(w.SectionName.empty());
-    EXPECT_TRUE(w.FrontLayers.empty());
-    EXPECT_TRUE(w.Bousqs.empty());
-    EXPECT_FALSE(w.IsCantilever());
-    w.Support = spCantilever;
-    EXPECT_TRUE(w.IsCantilever());
-}
-
 TEST(WallTest, PlainWallHasNoVerticalEquilibrium)
 {
     TWall w(nullptr);

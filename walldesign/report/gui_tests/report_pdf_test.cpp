@@ -100,7 +100,80 @@ void CheckPrintedReport(TWall& wall, const std::string& path, const std::string&
     EXPECT_TRUE(Has(texts[static_cast<size_t>(PageWith(texts, "Moment Diagram"))], "[kNm/m]"));
 }
 
+// The lines of a page without its header and footer.
+std::vector<std::string> BodyLines(const std::string& page)
+{
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < page.size()) {
+        size_t end = page.find('\n', start);
+        if (end == std::string::npos)
+            end = page.size();
+        std::string line = page.substr(start, end - start);
+        start = end + 1;
+        if (line.find_first_not_of(" \f\r") == std::string::npos || Has(line, "Date: ") || Has(line, "Page "))
+            continue;
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// Every level of the wall `dz` deeper.
+void Deepen(TWall& w, float dz)
+{
+    for (float* z : {&w.PileTop, &w.AnchorLevel, &w.Front.SoilLevel, &w.Behind.SoilLevel, &w.Front.WaterLevel,
+                     &w.Behind.WaterLevel})
+        *z += dz;
+    for (TLayers* layers : {&w.FrontLayers, &w.BehindLayers})
+        for (TLayer& l : *layers)
+            l.Tip += dz;
+    for (TForce& f : w.Forces)
+        f.Depth += dz;
+    for (TPressure& p : w.Pressures) {
+        p.DepthTop += dz;
+        p.DepthTip += dz;
+    }
+    for (TBousq& b : w.Bousqs)
+        b.Depth += dz;
+}
+
 } // namespace
+
+TEST(ReportPdf, DiagramsOfADeepWallAreScaledToThePage)
+{
+    // The pile top 10 m below level 0, which every drawing contains: the
+    // diagrams are far taller than wide and are scaled down to the page,
+    // each below its caption.
+    QTemporaryDir dir;
+    THeadwall wall(nullptr);
+    TypicalInput(wall);
+    Deepen(wall, 10);
+    wall.SetModified();
+    TReport* report = wall.GetReport();
+    ASSERT_NE(report, nullptr);
+    FillCover(*report);
+    std::string path = dir.filePath("deep.pdf").toStdString();
+    PrintToPdf(*report, path, "Harbour - Headwall - Section 1");
+    std::vector<std::string> texts = PdfPageTexts(path);
+    EXPECT_EQ(static_cast<int>(texts.size()), 19);
+
+    const std::string top = FormatValue(10, kLengthFactor) + " [m]";
+    const std::string tip = FormatValue(wall.Results.back()[rcBottom], kLengthFactor) + " [m]";
+    for (int i = 10; i < 19; i++) {
+        int page = PageWith(texts, kCaptions[i]);
+        ASSERT_GE(page, 0) << kCaptions[i];
+        const std::string& text = texts[static_cast<size_t>(page)];
+        EXPECT_TRUE(Has(text, top)) << kCaptions[i];
+        EXPECT_TRUE(Has(text, tip)) << kCaptions[i];
+    }
+    EXPECT_TRUE(Has(texts[static_cast<size_t>(PageWith(texts, "Deflection Diagram"))], "[m]"));
+    EXPECT_TRUE(Has(texts[static_cast<size_t>(PageWith(texts, "Rotation Diagram"))], "[Rad]"));
+    // No page holds a caption alone.
+    for (size_t i = 0; i < texts.size(); i++)
+        EXPECT_GT(BodyLines(texts[i]).size(), 1u) << "page " << i + 1;
+    if (const char* keep = std::getenv("SPS_KEEP_REPORT_PDF"))
+        QFile::copy(dir.filePath("deep.pdf"), QString::fromLocal8Bit(keep) + "/deep.pdf");
+}
 
 TEST(ReportPdf, HeadWallAndAnchorWall)
 {

@@ -433,9 +433,10 @@ TEST(Report, Graphics)
     TGraphicContainer* g = p->AddGraphic();
     g->SetOwnedGraphic(std::make_unique<TBox>(1000, 200));
     g->MarginPercent = 10;
-    // Not below the printable height: skipped.
-    TGraphicContainer* tooTall = p->AddGraphic();
-    tooTall->SetOwnedGraphic(std::make_unique<TBox>(10, 1000));
+    // Taller than the printable height: scaled down to it, proportions kept,
+    // centred in the column, on the next page.
+    TGraphicContainer* tall = p->AddGraphic();
+    tall->SetOwnedGraphic(std::make_unique<TBox>(20, 1068));
     TParagraph* q = f.report.AddParagraph();
     q->Columns = 2;
     TGraphicContainer* borrowed = q->AddGraphic();
@@ -447,14 +448,77 @@ TEST(Report, Graphics)
     for (const TCanvasOp& op : f.printer.Recording().Ops)
         if (op.Kind == TCanvasOpKind::FillRect)
             fills.push_back(op);
-    ASSERT_EQ(fills.size(), 2u);
+    ASSERT_EQ(fills.size(), 3u);
     // Column 1040: margin 104, width 832, height 166 + 208, drawn inset by the margin.
     EXPECT_EQ(fills[0].Rect, (sps::TRect{kLeft + 104, kTop + 104, kLeft + 104 + 832, kTop + 104 + 166}));
+    // 20 x 1068 at 534 high: 10 wide, (1040 - 10) / 2 from the column's edges.
+    EXPECT_EQ(fills[1].Page, 2);
+    EXPECT_EQ(fills[1].Rect, (sps::TRect{kLeft + 515, kTop, kLeft + 525, kTop + kPrintable}));
     // Width 0: a square of the column width (520); fits neither the second column
     // nor the rest of the page, so it starts the next page.
-    EXPECT_EQ(f.printer.PageCount, 2);
-    EXPECT_EQ(fills[1].Page, 2);
-    EXPECT_EQ(fills[1].Rect, (sps::TRect{kLeft, kTop, kLeft + kColumns2, kTop + kColumns2}));
+    EXPECT_EQ(f.printer.PageCount, 3);
+    EXPECT_EQ(fills[2].Page, 3);
+    EXPECT_EQ(fills[2].Rect, (sps::TRect{kLeft, kTop, kLeft + kColumns2, kTop + kColumns2}));
+}
+
+TEST(Report, CaptionGoesWithTheFirstObject)
+{
+    // A page of rows leaves 14 units, room for the caption (24) of B but not
+    // for its first row: both start the next page.
+    TFixture f;
+    AddRows(f.report.AddParagraph(), 43, "A"); // 43 x 12 = 516, then LowestY 526
+    TParagraph* b = f.report.AddParagraph();
+    b->Caption = "B";
+    AddRows(b, 2, "B");
+    // C's graphic, taller than a page, is scaled to the room below its caption.
+    TParagraph* c = f.report.AddParagraph();
+    c->NewPage = true;
+    c->Caption = "C";
+    c->AddGraphic()->SetOwnedGraphic(std::make_unique<TBox>(100, 10000));
+    // D: an empty graphic and a table; the gap after the empty object stays
+    // between caption and table.
+    TParagraph* d = f.report.AddParagraph();
+    d->NewPage = true;
+    d->Caption = "D";
+    d->AddGraphic();
+    AddRows(d, 1, "D");
+    // E starts with a column break: its caption stays in the first column.
+    TParagraph* e = f.report.AddParagraph();
+    e->Columns = 2;
+    e->Caption = "E";
+    e->AddColumnBreak();
+    AddRows(e, 1, "E");
+    f.Print();
+    ASSERT_EQ(f.printer.PageCount, 4);
+    EXPECT_EQ(FindText(f.printer.PageOps(1), "B"), nullptr);
+    std::vector<TCanvasOp> page2 = f.printer.PageOps(2);
+    const TCanvasOp* caption = FindText(page2, "B");
+    const TCanvasOp* row = FindText(page2, "B0");
+    ASSERT_TRUE(caption && row);
+    EXPECT_EQ(caption->Points[0].Y, kTop + 6);
+    EXPECT_EQ(row->Rect.Top, kTop + 24 + 1); // text ch / 6 below the row's top
+
+    std::vector<TCanvasOp> page3 = f.printer.PageOps(3);
+    ASSERT_NE(FindText(page3, "C"), nullptr);
+    const TCanvasOp* fill = nullptr;
+    for (const TCanvasOp& op : page3)
+        if (op.Kind == TCanvasOpKind::FillRect)
+            fill = &op;
+    ASSERT_NE(fill, nullptr);
+    EXPECT_EQ(fill->Rect.Top, kTop + 24);
+    EXPECT_EQ(fill->Rect.Bottom, kTop + kPrintable);
+    EXPECT_EQ(fill->Rect.Width(), 5); // 100 x 510 / 10000, rounded down
+
+    std::vector<TCanvasOp> page4 = f.printer.PageOps(4);
+    const TCanvasOp* d0 = FindText(page4, "D0");
+    ASSERT_NE(d0, nullptr);
+    EXPECT_EQ(d0->Rect.Top, kTop + 24 + 10 + 1);
+    const TCanvasOp* captionE = FindText(page4, "E");
+    const TCanvasOp* e0 = FindText(page4, "E0");
+    ASSERT_TRUE(captionE && e0);
+    EXPECT_EQ(captionE->Points[0].X, kLeft);
+    EXPECT_EQ(e0->Rect.Top, captionE->Points[0].Y - 6 + 1); // the second column starts at the caption's top
+    EXPECT_GT(e0->Rect.Left, kLeft + kColumns2);
 }
 
 TEST(Report, FailingPrintEndsTheDocument)
