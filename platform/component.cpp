@@ -203,6 +203,10 @@ TComponent* TComponent::GetChildOwner()
     return nullptr;
 }
 
+void TComponent::ValidateChild(const std::string& className, const std::string& name)
+{
+}
+
 void TComponent::WriteProperties(TWriter& writer)
 {
 }

@@ -73,6 +73,9 @@ public:
     virtual void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root);
     // Owner of children read back from a stream (default: none, meaning the root).
     virtual TComponent* GetChildOwner();
+    // Called by the stream reader on the owner-to-be before it creates a child
+    // of class `className` named `name`; raises to refuse it. The base accepts all.
+    virtual void ValidateChild(const std::string& className, const std::string& name);
 
     // Writes the streamed properties in order: name, then value.
     virtual void WriteProperties(TWriter& writer);

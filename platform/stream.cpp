@@ -251,6 +251,7 @@ void TReader::ReadComponent(TComponent* owner)
 {
     std::string className = ReadStr();
     std::string name = ReadStr();
+    owner->ValidateChild(className, name);
     TComponentFactory factory = FindClass(className);
     if (!factory)
         RaiseFmt("Class %s not found", className.c_str());

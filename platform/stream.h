@@ -79,8 +79,9 @@ public:
     void ReadSignature();        // "TPF0" or "Invalid stream format"
 
     // Reads a root component stream into `root`: signature, class and name,
-    // properties, children (created through the class registry with
-    // root->GetChildOwner() or root as owner), then runs the fixups and calls
+    // properties, children (each offered to its owner's ValidateChild, then
+    // created through the class registry with root->GetChildOwner() or root as
+    // owner), then runs the fixups and calls
     // Loaded on the root and every component read, in reading order.
     //
     // Errors: "Invalid stream format" (signature, class name other than the

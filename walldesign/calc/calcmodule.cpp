@@ -124,6 +124,20 @@ void TSection::GetChildren(const std::function<void(sps::TComponent*)>& proc, sp
         proc(Components(i));
 }
 
+void TSection::ValidateChild(const std::string& className, const std::string& name)
+{
+    const bool head = sps::SameText(className, "THeadwall");
+    if (!head && !sps::SameText(className, "TAnchorwall"))
+        sps::RaiseFmt("Section %d: unknown wall class %s", Index, className.c_str());
+    for (int i = 0; i < ComponentCount(); ++i) {
+        sps::TComponent* c = Components(i);
+        if (head ? dynamic_cast<THeadwall*>(c) != nullptr : dynamic_cast<TAnchorwall*>(c) != nullptr)
+            sps::RaiseFmt("Section %d holds two %s", Index, head ? "head walls" : "anchor walls");
+        if (sps::SameText(c->Name(), name))
+            sps::RaiseFmt("Section %d holds two walls named %s", Index, name.c_str());
+    }
+}
+
 void TSection::WriteProperties(sps::TWriter& writer)
 {
     if (HeadWall) {

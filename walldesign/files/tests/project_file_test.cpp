@@ -537,6 +537,38 @@ TEST(ProjectFileTest, SectionsThatThisProgramCannotWriteAreRefused)
     ASSERT_EQ(owner.ComponentCount(), 1);
 }
 
+TEST(ProjectFileTest, AWallTooManyIsRefusedBeforeItIsRead)
+{
+    // A third child is refused on its class and name alone: what follows it
+    // (here nothing, in a crafted file thousands more) is never read.
+    Bytes file = SectionStream({{"HeadWall", "Headwall"}, {"AnchorWall", "Anchorwall"}},
+                               {{"THeadwall", "Headwall"}, {"TAnchorwall", "Anchorwall"}});
+    file.pop_back();
+    const Bytes header = {6, 0, 6, 0, 6, 0};
+    file.insert(file.begin(), header.begin(), header.end());
+    const struct {
+        std::string cls, name, message;
+    } cases[] = {
+        {"THeadwall", "Third", "Section 9 holds two head walls"},
+        {"TAnchorwall", "Third", "Section 9 holds two anchor walls"},
+        {"TWall", "Wall", "Section 9: unknown wall class TWall"},
+    };
+    for (const auto& c : cases) {
+        Bytes cut = file;
+        AppendStr(cut, c.cls);
+        AppendStr(cut, c.name);
+        TProjectOwner owner;
+        TProject back{&owner};
+        try {
+            ReadProjectBytes(cut, back, "many.spc");
+            ADD_FAILURE() << "no error";
+        } catch (const sps::Exception& e) {
+            EXPECT_EQ(e.Message(), "Invalid project file many.spc\n" + c.message);
+        }
+        EXPECT_EQ(owner.ComponentCount(), 0);
+    }
+}
+
 TEST(ProjectFileTest, WrongSignatureAndTrailingBytesAreRefused)
 {
     TProjectOwner source;
