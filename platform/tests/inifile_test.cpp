@@ -140,6 +140,28 @@ TEST_F(IniFile, ByteOrderMarkAndCrLfAreKept)
     EXPECT_EQ(Get(), "\xEF\xBB\xBF[Units]\r\nMetric=1\r\n");
 }
 
+TEST_F(IniFile, AnyRunOfCarriageReturnsEndsALine)
+{
+    // Stray CRs before the LF, or CRs alone, end a line: no CR stays in a name
+    // or value, so a section is never written twice and no key is lost.
+    Put("[Preferences\r\r\nMakeBackup=0\r\r\nAuthor=Ann \r\r\r\n\r\n[Colors]\rWater=$00FF0000\rText=$00000000\n"
+        "\n[Units]\r\nMetric=1");
+    TIniFile ini(path);
+    EXPECT_EQ(ini.ReadSection("Preferences"), (std::vector<std::string>{"MakeBackup", "Author"}));
+    EXPECT_EQ(ini.ReadString("Preferences", "Author", ""), "Ann");
+    EXPECT_EQ(ini.ReadInteger("Colors", "Water", 0), 0x00FF0000);
+    EXPECT_TRUE(ini.ValueExists("Colors", "Text"));
+    ini.WriteBool("Preferences", "AutoSave", true);
+    ini.WriteString("Colors", "SP", "$000000FF");
+    ini.UpdateFile();
+    EXPECT_EQ(Get(), "[Preferences\r\nMakeBackup=0\r\nAuthor=Ann \r\nAutoSave=1\r\n\r\n[Colors]\r\nWater=$00FF0000\r\n"
+                     "Text=$00000000\r\nSP=$000000FF\r\n\r\n[Units]\r\nMetric=1\r\n");
+    TIniFile back(path);
+    EXPECT_EQ(back.ReadSection("Preferences"), (std::vector<std::string>{"MakeBackup", "Author", "AutoSave"}));
+    EXPECT_EQ(back.ReadSection("Colors"), (std::vector<std::string>{"Water", "Text", "SP"}));
+    EXPECT_TRUE(back.ReadBool("Units", "Metric", false));
+}
+
 TEST_F(IniFile, UnchangedTextIsNotWritten)
 {
     Put("[Units]\r\nMetric=1\r\n");
