@@ -4,6 +4,7 @@
 #include "platform/error.h"
 #include "platform/stream.h"
 #include "walldesign/calc/calcmodule.h"
+#include "walldesign/calc/tests/calc_walls.h"
 #include "walldesign/calc/wall.h"
 #include "walldesign/files/project.h"
 #include "walldesign/report/report.h"
@@ -11,8 +12,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <unistd.h>
+#include <cstring>
 #include <filesystem>
+#include <limits>
+#include <unistd.h>
 #include <string>
 #include <vector>
 
@@ -465,6 +468,57 @@ TEST(ProjectFileTest, DamagedWallDataDropsOnlyTheSectionBeingRead)
     bad = good;
     bad[o.PileBlock + 48 + 12] = 200;
     expectDropped(bad, "grade name of 200 characters");
+}
+
+TEST(ProjectFileTest, NonFiniteSinglesFromTheFileNeverReachTheReport)
+{
+    // A head wall that calculates, then one single of its stored blocks set
+    // to NaN or an infinity in the file.
+    TProjectOwner source;
+    TProject p{&source};
+    auto* s = new TSection(&source);
+    s->Index = 1;
+    THeadwall* w = s->CreateHeadwall();
+    testing::ReferenceInput(*w, 5.0f, spCantilever);
+    w->SectionMass = 120.0f;
+    w->RequiredSafety = 1.5f;
+    w->AnchorSafety = 1.0f;
+    const Bytes good = WriteProjectBytes(p);
+    const WallOffsets o = FindWall(good, 0, *w);
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    const struct {
+        const char* field;
+        size_t at;
+        float value;
+    } cases[] = {
+        {"", 0, 0},
+        {"RequiredSafety", o.PileBlock + 48 + 8, nan},
+        {"RequiredSafety", o.PileBlock + 48 + 8, inf},
+        {"SectionMass", o.PileBlock + 8, -inf},
+        {"SectionMass", o.PileBlock + 8, nan},
+        {"AnchorSafety", o.Data + 84, nan},
+    };
+    for (const auto& c : cases) {
+        Bytes bytes = good;
+        if (c.at)
+            std::memcpy(&bytes[c.at], &c.value, 4);
+        TProjectOwner owner;
+        TProject back{&owner};
+        ReadProjectBytes(bytes, back, "nan.spc");
+        THeadwall* read = ProjectSections(&owner).at(0)->HeadWall;
+        if (!c.at) {
+            EXPECT_NE(read->GetReport(), nullptr);
+            continue;
+        }
+        try {
+            read->GetReport();
+            ADD_FAILURE() << c.field << " " << c.value << " reached the report";
+        } catch (const sps::Exception& e) {
+            EXPECT_EQ(e.Message(), "Invalid numeric input! Check input values.") << c.field;
+        }
+        EXPECT_EQ(read->Report(), nullptr);
+    }
 }
 
 // One section stream with the given properties and children.
