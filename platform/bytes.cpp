@@ -4,6 +4,8 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
+#include <random>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -135,42 +137,93 @@ std::vector<uint8_t> ReadFileBytes(const std::string& path)
     return bytes;
 }
 
-void WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& bytes)
+namespace {
+
+// The temporary file of a save: closed, and removed unless it was renamed.
+struct TempFile {
+    std::string path;
+    int fd = -1;
+    bool renamed = false;
+    ~TempFile()
+    {
+        if (fd >= 0)
+            ::close(fd);
+        if (!path.empty() && !renamed)
+            ::unlink(path.c_str());
+    }
+};
+
+std::string RandomLetters(size_t count)
 {
-    std::string tmp = path + ".tmp~";
-    int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0)
-        RaiseFmt("Cannot create file \"%s\". %s", path.c_str(), std::strerror(errno));
+    static std::mt19937_64 engine = [] {
+        std::random_device device;
+        std::seed_seq seed{device(), device(), static_cast<unsigned>(::getpid())};
+        return std::mt19937_64(seed);
+    }();
+    const char letters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    std::uniform_int_distribution<size_t> pick(0, sizeof letters - 2);
+    std::string s;
+    for (size_t i = 0; i < count; ++i)
+        s += letters[pick(engine)];
+    return s;
+}
+
+// Creates a file of a new name beside `path`; O_EXCL never opens what exists,
+// not even through a symbolic link. Returns false with errno set on failure.
+bool CreateTempFile(const std::string& path, TempFile& temp)
+{
+    std::filesystem::path target(path);
+    std::filesystem::path folder = target.parent_path();
+    // A short stem keeps the name within the length a folder allows.
+    std::string stem = target.filename().string().substr(0, 64);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string name = (folder / (stem + "." + RandomLetters(8) + ".tmp~")).string();
+        int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            temp.path = name;
+            temp.fd = fd;
+            return true;
+        }
+        if (errno != EEXIST)
+            return false;
+    }
+    errno = EEXIST;
+    return false;
+}
+
+// Writes every byte; false with errno set on failure.
+bool WriteAll(int fd, const std::vector<uint8_t>& bytes)
+{
     size_t done = 0;
-    bool ok = true;
-    int err = 0;
     while (done < bytes.size()) {
         ssize_t w = ::write(fd, bytes.data() + done, bytes.size() - done);
         if (w < 0) {
             if (errno == EINTR)
                 continue;
-            ok = false;
-            err = errno;
-            break;
+            return false;
         }
         done += static_cast<size_t>(w);
     }
-    if (ok && ::fsync(fd) != 0) {
-        ok = false;
-        err = errno;
-    }
-    if (::close(fd) != 0 && ok) {
-        ok = false;
-        err = errno;
-    }
-    if (ok && std::rename(tmp.c_str(), path.c_str()) != 0) {
-        ok = false;
-        err = errno;
-    }
-    if (!ok) {
-        ::unlink(tmp.c_str());
-        RaiseFmt("Cannot write file \"%s\". %s", path.c_str(), std::strerror(err));
-    }
+    return true;
+}
+
+} // namespace
+
+void WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& bytes)
+{
+    TempFile temp;
+    if (!CreateTempFile(path, temp))
+        RaiseFmt("Cannot create file \"%s\". %s", path.c_str(), std::strerror(errno));
+    auto fail = [&path](int err) { RaiseFmt("Cannot write file \"%s\". %s", path.c_str(), std::strerror(err)); };
+    if (!WriteAll(temp.fd, bytes) || ::fsync(temp.fd) != 0)
+        fail(errno);
+    int fd = temp.fd;
+    temp.fd = -1;
+    if (::close(fd) != 0)
+        fail(errno);
+    if (std::rename(temp.path.c_str(), path.c_str()) != 0)
+        fail(errno);
+    temp.renamed = true;
 }
 
 } // namespace sps

@@ -64,8 +64,9 @@ private:
 };
 
 // Whole-file helpers. ReadFileBytes raises "Cannot open file \"%s\". ..." style
-// errors; WriteFileAtomic writes a temporary file in the same folder and renames
-// it over the target only when every byte was written.
+// errors; WriteFileAtomic writes a temporary file of a new name in the same
+// folder (created exclusively, never through a link; removed on every failure)
+// and renames it over the target only when every byte was written.
 std::vector<uint8_t> ReadFileBytes(const std::string& path);
 void WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& bytes);
 

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -256,6 +257,16 @@ TEST(ProjectFileTest, SectionsAreAppendedToAnExistingProject)
     EXPECT_EQ(sections[0], existing);
 }
 
+// The names in the test's folder.
+std::vector<std::string> Listing(const fs::path& dir)
+{
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir))
+        names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 class ProjectDiskTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -285,7 +296,7 @@ TEST_F(ProjectDiskTest, SaveAndLoadThroughTheFile)
     TProject back{&owner2};
     LoadProject(file, back);
     EXPECT_EQ(WriteProjectBytes(back), WriteProjectBytes(p));
-    EXPECT_FALSE(fs::exists(file + ".tmp~"));
+    EXPECT_EQ(Listing(dir_), std::vector<std::string>{"quay.spc"}); // no temporary file left
 }
 
 TEST_F(ProjectDiskTest, FailingSaveKeepsThePreviousFile)
@@ -303,11 +314,31 @@ TEST_F(ProjectDiskTest, FailingSaveKeepsThePreviousFile)
     EXPECT_EQ(sps::ReadFileBytes(file), before);
     delete s;
 
-    // The temporary file cannot be created: the project file stays as it was.
-    fs::create_directory(file + ".tmp~");
+}
+
+TEST_F(ProjectDiskTest, TheTemporaryFileIsNewAndNeverFollowsALink)
+{
+    TProjectOwner owner;
+    TProject p{&owner, "A", "P", "first"};
+    std::string file = Path("quay.spc");
+    SaveProject(file, p);
+
+    // Names a former save or another user may have left: a link to an
+    // unrelated file, a folder, a plain file.
+    std::string victim = Path("victim.txt");
+    sps::WriteFileAtomic(victim, Bytes{'v'});
+    fs::create_symlink(victim, file + ".tmp~");
+    fs::create_directory(Path("quay.spc.tmp"));
+    sps::WriteFileAtomic(Path("quay.spc~"), Bytes{'t'});
+
     p.Comment = "second";
-    EXPECT_THROW(SaveProject(file, p), sps::Exception);
-    EXPECT_EQ(sps::ReadFileBytes(file), before);
+    SaveProject(file, p);
+    EXPECT_EQ(sps::ReadFileBytes(file), WriteProjectBytes(p));
+    EXPECT_FALSE(fs::is_symlink(file));
+    EXPECT_EQ(sps::ReadFileBytes(victim), Bytes{'v'});
+    EXPECT_EQ(fs::read_symlink(file + ".tmp~"), victim);
+    EXPECT_EQ(Listing(dir_), (std::vector<std::string>{"quay.spc", "quay.spc.tmp", "quay.spc.tmp~", "quay.spc~",
+                                                       "victim.txt"}));
 }
 
 TEST_F(ProjectDiskTest, LoadErrorsNameTheFile)
