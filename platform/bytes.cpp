@@ -212,8 +212,15 @@ bool WriteAll(int fd, const std::vector<uint8_t>& bytes)
 void WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& bytes)
 {
     TempFile temp;
-    if (!CreateTempFile(path, temp))
-        RaiseFmt("Cannot create file \"%s\". %s", path.c_str(), std::strerror(errno));
+    if (!CreateTempFile(path, temp)) {
+        // The file may well be writable: what failed is its folder.
+        int err = errno;
+        std::error_code ec;
+        std::filesystem::path folder = std::filesystem::path(path).parent_path();
+        if (folder.empty())
+            folder = std::filesystem::current_path(ec);
+        RaiseFmt("Cannot create a file in folder %s: %s", folder.string().c_str(), std::strerror(err));
+    }
     auto fail = [&path](int err) { RaiseFmt("Cannot write file \"%s\". %s", path.c_str(), std::strerror(err)); };
     if (!WriteAll(temp.fd, bytes) || ::fsync(temp.fd) != 0)
         fail(errno);

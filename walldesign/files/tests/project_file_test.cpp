@@ -341,6 +341,51 @@ TEST_F(ProjectDiskTest, TheTemporaryFileIsNewAndNeverFollowsALink)
                                                        "victim.txt"}));
 }
 
+// Runs `check` in a child process without the right to write into folders
+// that others own (root drops to nobody); true when it returned true.
+template <typename Check>
+void ExpectUnprivileged(Check check)
+{
+    EXPECT_EXIT(
+        {
+            if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+                std::_Exit(2);
+            std::_Exit(check() ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
+TEST_F(ProjectDiskTest, AFolderWithoutWriteAccessIsNamedAndTheFileKept)
+{
+    TProjectOwner owner;
+    TProject p{&owner, "A", "P", "first"};
+    std::string file = Path("quay.spc");
+    SaveProject(file, p);
+    const Bytes before = sps::ReadFileBytes(file);
+    fs::permissions(file, fs::perms::all & ~fs::perms::owner_exec & ~fs::perms::group_exec & ~fs::perms::others_exec);
+    fs::permissions(dir_, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                              fs::perms::others_read | fs::perms::others_exec);
+    if (::geteuid() != 0)
+        fs::permissions(dir_, fs::perms::owner_write, fs::perm_options::remove);
+    p.Comment = "second";
+    ExpectUnprivileged([&] {
+        try {
+            SaveProject(file, p);
+            std::fprintf(stderr, "no error\n");
+            return false;
+        } catch (const sps::Exception& e) {
+            const std::string expected = "Cannot create a file in folder " + dir_.string() + ": Permission denied";
+            if (e.Message() != expected) {
+                std::fprintf(stderr, "%s\n", e.Message().c_str());
+                return false;
+            }
+        }
+        return sps::ReadFileBytes(file) == before && Listing(dir_) == std::vector<std::string>{"quay.spc"};
+    });
+    fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add);
+    EXPECT_EQ(sps::ReadFileBytes(file), before);
+}
+
 TEST_F(ProjectDiskTest, LoadErrorsNameTheFile)
 {
     TProjectOwner owner;
