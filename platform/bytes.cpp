@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <random>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace sps {
@@ -207,28 +208,109 @@ bool WriteAll(int fd, const std::vector<uint8_t>& bytes)
     return true;
 }
 
+// The file that `path` stands for: symbolic links followed (relative ones
+// from their own folder) up to a bound, the last name possibly not existing.
+std::string LinkTarget(const std::string& path)
+{
+    std::string target = path;
+    for (int hops = 0;; ++hops) {
+        struct stat st;
+        if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return target;
+        std::error_code ec;
+        std::filesystem::path next = std::filesystem::read_symlink(target, ec);
+        if (hops == 40 || ec)
+            RaiseFmt("Cannot write file \"%s\". %s", path.c_str(), std::strerror(ec ? ec.value() : ELOOP));
+        if (next.is_relative())
+            next = std::filesystem::path(target).parent_path() / next;
+        target = next.string();
+    }
+}
+
+// Overwrites a file that has other names (hard links) in place, so that they
+// all keep showing it. The room is reserved first: a full disk or a size
+// limit fails before a byte of the old content changes.
+void OverwriteInPlace(const std::string& path, const std::string& target, const std::vector<uint8_t>& bytes)
+{
+    auto fail = [&path](int err) { RaiseFmt("Cannot write file \"%s\". %s", path.c_str(), std::strerror(err)); };
+    int fd = ::open(target.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        fail(errno);
+    struct Closer {
+        int fd;
+        ~Closer()
+        {
+            if (fd >= 0)
+                ::close(fd);
+        }
+    } closer{fd};
+    if (!bytes.empty()) {
+        int err = ::posix_fallocate(fd, 0, static_cast<off_t>(bytes.size()));
+        if (err != 0)
+            fail(err);
+    }
+    size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t w = ::pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+        if (w < 0) {
+            if (errno == EINTR)
+                continue;
+            fail(errno);
+        }
+        done += static_cast<size_t>(w);
+    }
+    if (::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0 || ::fsync(fd) != 0)
+        fail(errno);
+    closer.fd = -1;
+    if (::close(fd) != 0)
+        fail(errno);
+}
+
 } // namespace
 
 void WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& bytes)
 {
+    auto fail = [&path](int err) { RaiseFmt("Cannot write file \"%s\". %s", path.c_str(), std::strerror(err)); };
+    const std::string target = LinkTarget(path);
+    struct stat old;
+    const bool exists = ::stat(target.c_str(), &old) == 0;
+    if (exists) {
+        if (!S_ISREG(old.st_mode))
+            RaiseFmt("Cannot write file \"%s\". It is not a regular file.", path.c_str());
+        if ((old.st_mode & 0222) == 0 || (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0 &&
+                                          (errno == EACCES || errno == EROFS)))
+            RaiseFmt("Cannot write file \"%s\". The file is read-only.", path.c_str());
+        if (old.st_nlink > 1) {
+            OverwriteInPlace(path, target, bytes);
+            return;
+        }
+    }
+
     TempFile temp;
-    if (!CreateTempFile(path, temp)) {
+    if (!CreateTempFile(target, temp)) {
         // The file may well be writable: what failed is its folder.
         int err = errno;
         std::error_code ec;
-        std::filesystem::path folder = std::filesystem::path(path).parent_path();
+        std::filesystem::path folder = std::filesystem::path(target).parent_path();
         if (folder.empty())
             folder = std::filesystem::current_path(ec);
         RaiseFmt("Cannot create a file in folder %s: %s", folder.string().c_str(), std::strerror(err));
     }
-    auto fail = [&path](int err) { RaiseFmt("Cannot write file \"%s\". %s", path.c_str(), std::strerror(err)); };
+    if (exists) {
+        // The new file takes the old one's permission bits, and its owner where
+        // that is allowed (otherwise it stays ours, which is no error).
+        if (::fchown(temp.fd, old.st_uid, old.st_gid) != 0)
+            errno = 0;
+        if (::fchmod(temp.fd, old.st_mode & 0777) != 0)
+            fail(errno);
+    }
     if (!WriteAll(temp.fd, bytes) || ::fsync(temp.fd) != 0)
         fail(errno);
     int fd = temp.fd;
     temp.fd = -1;
     if (::close(fd) != 0)
         fail(errno);
-    if (std::rename(temp.path.c_str(), path.c_str()) != 0)
+    if (std::rename(temp.path.c_str(), target.c_str()) != 0)
         fail(errno);
     temp.renamed = true;
 }

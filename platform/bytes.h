@@ -64,9 +64,12 @@ private:
 };
 
 // Whole-file helpers. ReadFileBytes raises "Cannot open file \"%s\". ..." style
-// errors; WriteFileAtomic writes a temporary file of a new name in the same
-// folder (created exclusively, never through a link; removed on every failure)
-// and renames it over the target only when every byte was written.
+// errors. WriteFileAtomic writes the file that `path` stands for (through
+// symbolic links): a temporary file of a new name in its folder (created
+// exclusively, never through a link; removed on every failure) is renamed
+// over it only when every byte was written, and takes its permission bits. A
+// file with other hard links is overwritten in place, after its room has been
+// reserved. A read-only file or one that is not a regular file is refused.
 std::vector<uint8_t> ReadFileBytes(const std::string& path);
 void WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& bytes);
 

@@ -386,6 +386,66 @@ TEST_F(ProjectDiskTest, AFolderWithoutWriteAccessIsNamedAndTheFileKept)
     EXPECT_EQ(sps::ReadFileBytes(file), before);
 }
 
+TEST_F(ProjectDiskTest, SavingWritesTheFileThatANameStandsFor)
+{
+    TProjectOwner owner;
+    TProject p{&owner, "A", "P", "first"};
+    fs::create_directory(dir_ / "sub");
+    const std::string real = Path("sub/real.spc");
+    SaveProject(real, p);
+    fs::create_symlink("sub/real.spc", dir_ / "link.spc"); // relative to the link's folder
+    fs::create_symlink(dir_ / "link.spc", dir_ / "chain.spc");
+    fs::create_hard_link(real, dir_ / "hard.spc");
+    fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+
+    // Through a symbolic link, a chain of them and a hard link: every name
+    // shows the new project, the links stay links, the bits stay as they were.
+    for (const char* name : {"link.spc", "chain.spc", "hard.spc"}) {
+        p.Comment = name;
+        SaveProject(Path(name), p);
+        for (const char* other : {"sub/real.spc", "link.spc", "chain.spc", "hard.spc"})
+            EXPECT_EQ(sps::ReadFileBytes(Path(other)), WriteProjectBytes(p)) << name << " " << other;
+        EXPECT_TRUE(fs::is_symlink(dir_ / "link.spc"));
+        EXPECT_TRUE(fs::is_symlink(dir_ / "chain.spc"));
+        EXPECT_EQ(fs::hard_link_count(real), 2u);
+        EXPECT_EQ(fs::status(real).permissions(),
+                  fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+        EXPECT_EQ(Listing(dir_ / "sub"), std::vector<std::string>{"real.spc"});
+    }
+
+    // A link to a file that does not exist yet creates that file.
+    fs::create_symlink("sub/new.spc", dir_ / "dangling.spc");
+    SaveProject(Path("dangling.spc"), p);
+    EXPECT_EQ(sps::ReadFileBytes(Path("sub/new.spc")), WriteProjectBytes(p));
+    EXPECT_TRUE(fs::is_symlink(dir_ / "dangling.spc"));
+
+    // Links in a circle lead nowhere.
+    fs::create_symlink("loop2.spc", dir_ / "loop1.spc");
+    fs::create_symlink("loop1.spc", dir_ / "loop2.spc");
+    EXPECT_THROW(SaveProject(Path("loop1.spc"), p), sps::Exception);
+}
+
+TEST_F(ProjectDiskTest, AReadOnlyFileIsRefusedAndKept)
+{
+    TProjectOwner owner;
+    TProject p{&owner, "A", "P", "first"};
+    const std::string file = Path("quay.spc");
+    SaveProject(file, p);
+    const Bytes before = sps::ReadFileBytes(file);
+    const fs::perms readOnly = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+    fs::permissions(file, readOnly);
+    p.Comment = "second";
+    try {
+        SaveProject(file, p);
+        ADD_FAILURE() << "no error";
+    } catch (const sps::Exception& e) {
+        EXPECT_EQ(e.Message(), "Cannot write file \"" + file + "\". The file is read-only.");
+    }
+    EXPECT_EQ(sps::ReadFileBytes(file), before);
+    EXPECT_EQ(fs::status(file).permissions(), readOnly);
+    EXPECT_EQ(Listing(dir_), std::vector<std::string>{"quay.spc"});
+}
+
 TEST_F(ProjectDiskTest, LoadErrorsNameTheFile)
 {
     TProjectOwner owner;
