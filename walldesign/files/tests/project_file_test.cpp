@@ -2,6 +2,7 @@
 // damaged files without losing the sections read before.
 #include "platform/bytes.h"
 #include "platform/error.h"
+#include "platform/process.h"
 #include "platform/stream.h"
 #include "walldesign/calc/calcmodule.h"
 #include "walldesign/calc/tests/calc_walls.h"
@@ -16,6 +17,7 @@
 #include <cstring>
 #include <filesystem>
 #include <limits>
+#include <sys/resource.h>
 #include <unistd.h>
 #include <string>
 #include <vector>
@@ -444,6 +446,38 @@ TEST_F(ProjectDiskTest, AReadOnlyFileIsRefusedAndKept)
     EXPECT_EQ(sps::ReadFileBytes(file), before);
     EXPECT_EQ(fs::status(file).permissions(), readOnly);
     EXPECT_EQ(Listing(dir_), std::vector<std::string>{"quay.spc"});
+}
+
+TEST_F(ProjectDiskTest, AFileSizeLimitFailsTheSaveAndKeepsTheFile)
+{
+    TProjectOwner owner;
+    TProject p{&owner, "A", "P", "first"};
+    const std::string file = Path("quay.spc");
+    SaveProject(file, p);
+    const Bytes before = sps::ReadFileBytes(file);
+    fs::create_hard_link(file, dir_ / "hard.spc");
+    p.Comment.assign(20000, 'c');
+    auto saveOverTheLimit = [&] {
+        sps::PrepareProcess();
+        rlimit limit{};
+        ::getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = 10000;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        bool ok = true;
+        // Through the temporary file and, for the hard link, in place.
+        for (const std::string name : {"quay.spc", "hard.spc"}) {
+            try {
+                SaveProject(Path(name), p);
+                ok = false;
+            } catch (const sps::Exception& e) {
+                ok = ok && e.Message() == "Cannot write file \"" + Path(name) + "\". File too large";
+                std::fprintf(stderr, "%s\n", e.Message().c_str());
+            }
+        }
+        return ok && sps::ReadFileBytes(file) == before &&
+               Listing(dir_) == std::vector<std::string>{"hard.spc", "quay.spc"};
+    };
+    EXPECT_EXIT(std::_Exit(saveOverTheLimit() ? 0 : 1), ::testing::ExitedWithCode(0), "");
 }
 
 TEST_F(ProjectDiskTest, LoadErrorsNameTheFile)
