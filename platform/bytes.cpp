@@ -121,20 +121,49 @@ void ByteWriter::F64(double v)
     U32(static_cast<uint32_t>(bits >> 32));
 }
 
-std::vector<uint8_t> ReadFileBytes(const std::string& path)
+std::vector<uint8_t> ReadFileBytes(const std::string& path, size_t maxMegabytes)
 {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
+    // Opening without blocking: a FIFO without a writer would wait for ever.
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
         RaiseFmt("Cannot open file \"%s\". %s", path.c_str(), std::strerror(errno));
-    std::vector<uint8_t> bytes;
-    uint8_t buf[65536];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-        bytes.insert(bytes.end(), buf, buf + n);
-    bool failed = std::ferror(f) != 0;
-    std::fclose(f);
-    if (failed)
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    struct stat st;
+    if (::fstat(fd, &st) != 0)
         RaiseFmt("Read error on file \"%s\"", path.c_str());
+    if (!S_ISREG(st.st_mode))
+        RaiseFmt("Cannot open file \"%s\". It is not a regular file.", path.c_str());
+    const uint64_t maxBytes = static_cast<uint64_t>(maxMegabytes) << 20;
+    auto tooLarge = [&] {
+        RaiseFmt("Cannot open file \"%s\". The file is larger than %zu MB.", path.c_str(), maxMegabytes);
+    };
+    if (static_cast<uint64_t>(st.st_size) > maxBytes)
+        tooLarge();
+    int flags = ::fcntl(fd, F_GETFL);
+    if (flags >= 0)
+        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+
+    // The size may change while reading (and some files report none): the
+    // limit holds for what is read as well.
+    std::vector<uint8_t> bytes;
+    bytes.reserve(static_cast<size_t>(st.st_size));
+    uint8_t buf[65536];
+    for (;;) {
+        ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            RaiseFmt("Read error on file \"%s\"", path.c_str());
+        }
+        if (n == 0)
+            break;
+        if (bytes.size() + static_cast<size_t>(n) > maxBytes)
+            tooLarge();
+        bytes.insert(bytes.end(), buf, buf + n);
+    }
     return bytes;
 }
 

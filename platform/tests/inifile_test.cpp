@@ -215,6 +215,26 @@ TEST_F(IniFile, WriteFailuresRaiseAndKeepTheOldFile)
     EXPECT_TRUE(fs::is_directory(dir));
 }
 
+TEST_F(IniFile, ASettingsFileThatIsNoRegularFileReadsAsEmptyAndStays)
+{
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    auto readsAndRefuses = [this] {
+        ::alarm(20); // a FIFO without a writer would block for ever
+        TIniFile ini(path);
+        if (ini.SectionExists("Units"))
+            return false;
+        ini.WriteBool("Units", "Metric", true);
+        try {
+            ini.UpdateFile(); // never replaced by what little we know
+            return false;
+        } catch (const Exception&) {
+            return true;
+        }
+    };
+    EXPECT_EXIT(std::_Exit(readsAndRefuses() ? 0 : 1), testing::ExitedWithCode(0), "");
+    EXPECT_TRUE(fs::is_fifo(path));
+}
+
 TEST_F(IniFile, TextCutAtEveryLengthReads)
 {
     const std::string text = "; c\r\n[Units]\r\nMetric=1\r\n[Colors]\r\nWater=$00FF0000\r\n";

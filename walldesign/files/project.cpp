@@ -120,7 +120,7 @@ void ReadProjectBytes(const std::vector<uint8_t>& bytes, TProject& project, cons
 
 void LoadProject(const std::string& fileName, TProject& project, const TSectionRead& sectionRead)
 {
-    std::vector<uint8_t> bytes = sps::ReadFileBytes(fileName);
+    std::vector<uint8_t> bytes = sps::ReadFileBytes(fileName, kMaxProjectFileMegabytes);
     ReadProjectBytes(bytes, project, fileName, sectionRead);
 }
 

@@ -18,6 +18,7 @@
 #include <filesystem>
 #include <limits>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <string>
 #include <vector>
@@ -478,6 +479,43 @@ TEST_F(ProjectDiskTest, AFileSizeLimitFailsTheSaveAndKeepsTheFile)
                Listing(dir_) == std::vector<std::string>{"hard.spc", "quay.spc"};
     };
     EXPECT_EXIT(std::_Exit(saveOverTheLimit() ? 0 : 1), ::testing::ExitedWithCode(0), "");
+}
+
+TEST_F(ProjectDiskTest, OnlyRegularFilesOfASaneSizeAreRead)
+{
+    const std::string fifo = Path("fifo.spc");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string big = Path("big.spc");
+    sps::WriteFileAtomic(big, Bytes{6, 0, 6, 0, 6, 0});
+    fs::resize_file(big, (64u << 20) + 1); // sparse: nothing is written
+    const std::string folder = dir_.string();
+    auto refused = [&] {
+        // A FIFO without a writer would block for ever, /dev/zero never ends.
+        ::alarm(20);
+        bool ok = true;
+        const struct {
+            std::string name, reason;
+        } cases[] = {{fifo, "It is not a regular file."},
+                     {"/dev/zero", "It is not a regular file."},
+                     {folder, "It is not a regular file."},
+                     {big, "The file is larger than 64 MB."}};
+        for (const auto& c : cases) {
+            TProjectOwner owner;
+            TProject p{&owner};
+            try {
+                LoadProject(c.name, p);
+                ok = false;
+            } catch (const sps::Exception& e) {
+                std::fprintf(stderr, "%s\n", e.Message().c_str());
+                ok = ok && e.Message() == "Cannot open file \"" + c.name + "\". " + c.reason;
+            } catch (const std::exception& e) {
+                std::fprintf(stderr, "%s\n", e.what());
+                ok = false;
+            }
+        }
+        return ok;
+    };
+    EXPECT_EXIT(std::_Exit(refused() ? 0 : 1), ::testing::ExitedWithCode(0), "");
 }
 
 TEST_F(ProjectDiskTest, LoadErrorsNameTheFile)
