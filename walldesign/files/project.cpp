@@ -13,10 +13,13 @@ namespace wd {
 
 namespace {
 
-// A section as this program writes it: its children are walls, at most one
-// head wall and one anchor wall, and HeadWall / AnchorWall name exactly them.
+// A section as this program writes it: its children are walls, at least one
+// and at most one head wall and one anchor wall, and HeadWall / AnchorWall
+// name exactly them.
 void CheckSection(const TSection& section)
 {
+    if (section.ComponentCount() == 0)
+        sps::RaiseFmt("Section %d holds no wall", section.Index);
     THeadwall* head = nullptr;
     TAnchorwall* anchor = nullptr;
     bool valid = true;

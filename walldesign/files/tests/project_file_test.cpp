@@ -779,6 +779,10 @@ TEST(ProjectFileTest, SectionsThatThisProgramCannotWriteAreRefused)
         {"plain wall", SectionStream({}, {{"TWall", "Wall"}})},
         {"nested section", SectionStream({}, {{"TSection", ""}})},
         {"unknown class", SectionStream({}, {{"TSomething", "X"}})},
+        // A section always holds at least one wall.
+        {"reference to a wall it does not hold", SectionStream({{"HeadWall", "Nowall"}}, {})},
+        {"anchor reference to a wall it does not hold", SectionStream({{"AnchorWall", "Anchorwall"}}, {})},
+        {"no wall", SectionStream({}, {})},
     };
     for (const Case& c : cases) {
         Bytes file = c.stream;
