@@ -670,6 +670,15 @@ TEST(ProjectFileTest, DamagedWallDataDropsOnlyTheSectionBeingRead)
     Bytes bad = good;
     bad[o.Data + 8] = 7;
     expectDropped(bad, "support 7");
+    // The message names the section, the wall and its property.
+    TProjectOwner owner;
+    TProject back{&owner};
+    try {
+        ReadProjectBytes(bad, back, "damaged.spc");
+    } catch (const sps::Exception& e) {
+        EXPECT_EQ(e.Message(), "Invalid project file damaged.spc\nSection 200: Error reading Headwall.Data: "
+                               "Invalid earth support 7");
+    }
     bad = good;
     bad[o.PileBlock + 24] = 21;
     expectDropped(bad, "section name of 21 characters");
@@ -763,33 +772,61 @@ Bytes SectionStream(const std::vector<std::pair<std::string, std::string>>& refs
     return b;
 }
 
-TEST(ProjectFileTest, SectionsThatThisProgramCannotWriteAreRefused)
+TEST(ProjectFileTest, SectionsThatThisProgramCannotWriteAreRefusedSayingWhy)
 {
     const Bytes header = {6, 0, 6, 0, 6, 0};
     struct Case {
-        const char* why;
         Bytes stream;
+        std::string why;
     };
+    // A section property with a value of the wrong type, and one that does not belong.
+    Bytes wrongType = {'T', 'P', 'F', '0'};
+    AppendStr(wrongType, "TSection");
+    AppendStr(wrongType, "");
+    AppendStr(wrongType, "HeadWall");
+    Append(wrongType, {0x02, 0x01, 0x00, 0x00});
+    Bytes foreign = SectionStream({}, {{"THeadwall", "Headwall"}});
+    const std::string index("\x05Index", 6);
+    auto at = std::search(foreign.begin(), foreign.end(), index.begin(), index.end());
+    const Bytes support = {4, 'D', 'a', 't', 'a'};
+    foreign.insert(at + 8, support.begin(), support.end()); // "Data" in the section
     const std::vector<Case> cases = {
-        {"reference to the wrong class", SectionStream({{"HeadWall", "Anchorwall"}}, {{"TAnchorwall", "Anchorwall"}})},
-        {"reference to nothing", SectionStream({{"HeadWall", "Nowall"}}, {{"THeadwall", "Headwall"}})},
-        {"unreferenced wall", SectionStream({}, {{"THeadwall", "Headwall"}})},
-        {"two head walls",
-         SectionStream({{"HeadWall", "Headwall"}}, {{"THeadwall", "Headwall"}, {"THeadwall", "Second"}})},
-        {"plain wall", SectionStream({}, {{"TWall", "Wall"}})},
-        {"nested section", SectionStream({}, {{"TSection", ""}})},
-        {"unknown class", SectionStream({}, {{"TSomething", "X"}})},
+        {SectionStream({{"HeadWall", "Anchorwall"}}, {{"TAnchorwall", "Anchorwall"}}),
+         "Section 9: HeadWall names \"Anchorwall\", which is not a head wall of the section"},
+        {SectionStream({{"HeadWall", "Nowall"}}, {{"THeadwall", "Headwall"}}),
+         "Section 9: HeadWall names \"Nowall\", which is not a head wall of the section"},
+        {SectionStream({{"AnchorWall", "Headwall"}}, {{"THeadwall", "Headwall"}}),
+         "Section 9: AnchorWall names \"Headwall\", which is not an anchor wall of the section"},
+        {SectionStream({}, {{"THeadwall", "Headwall"}}), "Section 9: the reference HeadWall to its head wall is missing"},
+        {SectionStream({{"HeadWall", "Headwall"}}, {{"THeadwall", "Headwall"}, {"TAnchorwall", "Anchorwall"}}),
+         "Section 9: the reference AnchorWall to its anchor wall is missing"},
+        {SectionStream({{"HeadWall", "Headwall"}}, {{"THeadwall", "Headwall"}, {"THeadwall", "Second"}}),
+         "Section 9 holds two head walls"},
+        {SectionStream({{"HeadWall", "Wall"}}, {{"THeadwall", "Wall"}, {"TAnchorwall", "Wall"}}),
+         "Section 9 holds two walls named Wall"},
+        {SectionStream({}, {{"TWall", "Wall"}}), "Section 9: unknown wall class TWall"},
+        {SectionStream({}, {{"TSection", ""}}), "Section 9: unknown wall class TSection"},
+        {SectionStream({}, {{"TSomething", "X"}}), "Section 9: unknown wall class TSomething"},
         // A section always holds at least one wall.
-        {"reference to a wall it does not hold", SectionStream({{"HeadWall", "Nowall"}}, {})},
-        {"anchor reference to a wall it does not hold", SectionStream({{"AnchorWall", "Anchorwall"}}, {})},
-        {"no wall", SectionStream({}, {})},
+        {SectionStream({{"HeadWall", "Nowall"}}, {}),
+         "Section 9: HeadWall names \"Nowall\", which is not a head wall of the section"},
+        {SectionStream({{"AnchorWall", "Anchorwall"}}, {}),
+         "Section 9: AnchorWall names \"Anchorwall\", which is not an anchor wall of the section"},
+        {SectionStream({}, {}), "Section 9 holds no wall"},
+        {wrongType, "Error reading TSection.HeadWall: Invalid property value"},
+        {foreign, "Section 9: Error reading TSection.Data: Property Data does not exist"},
     };
     for (const Case& c : cases) {
         Bytes file = c.stream;
         file.insert(file.begin(), header.begin(), header.end());
         TProjectOwner owner;
         TProject back{&owner};
-        EXPECT_THROW(ReadProjectBytes(file, back, "odd.spc"), sps::Exception) << c.why;
+        try {
+            ReadProjectBytes(file, back, "odd.spc");
+            ADD_FAILURE() << "no error: " << c.why;
+        } catch (const sps::Exception& e) {
+            EXPECT_EQ(e.Message(), "Invalid project file odd.spc\n" + c.why);
+        }
         EXPECT_EQ(owner.ComponentCount(), 0) << c.why;
     }
 
