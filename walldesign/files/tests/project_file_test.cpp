@@ -282,8 +282,16 @@ protected:
     }
     void TearDown() override { fs::remove_all(dir_); }
     std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+    // Saves the small project p_ as `file` and returns its bytes.
+    Bytes SaveFirst(const std::string& file)
+    {
+        SaveProject(file, p_);
+        return sps::ReadFileBytes(file);
+    }
 
     fs::path dir_;
+    TProjectOwner owner_;
+    TProject p_{&owner_, "A", "P", "first"};
 };
 
 TEST_F(ProjectDiskTest, SaveAndLoadThroughTheFile)
@@ -360,11 +368,9 @@ void ExpectUnprivileged(Check check)
 
 TEST_F(ProjectDiskTest, AFolderWithoutWriteAccessIsNamedAndTheFileKept)
 {
-    TProjectOwner owner;
-    TProject p{&owner, "A", "P", "first"};
-    std::string file = Path("quay.spc");
-    SaveProject(file, p);
-    const Bytes before = sps::ReadFileBytes(file);
+    TProject& p = p_;
+    const std::string file = Path("quay.spc");
+    const Bytes before = SaveFirst(file);
     fs::permissions(file, fs::perms::all & ~fs::perms::owner_exec & ~fs::perms::group_exec & ~fs::perms::others_exec);
     fs::permissions(dir_, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
                               fs::perms::others_read | fs::perms::others_exec);
@@ -430,11 +436,9 @@ TEST_F(ProjectDiskTest, SavingWritesTheFileThatANameStandsFor)
 
 TEST_F(ProjectDiskTest, AReadOnlyFileIsRefusedAndKept)
 {
-    TProjectOwner owner;
-    TProject p{&owner, "A", "P", "first"};
+    TProject& p = p_;
     const std::string file = Path("quay.spc");
-    SaveProject(file, p);
-    const Bytes before = sps::ReadFileBytes(file);
+    const Bytes before = SaveFirst(file);
     const fs::perms readOnly = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
     fs::permissions(file, readOnly);
     p.Comment = "second";
@@ -451,11 +455,9 @@ TEST_F(ProjectDiskTest, AReadOnlyFileIsRefusedAndKept)
 
 TEST_F(ProjectDiskTest, AFileSizeLimitFailsTheSaveAndKeepsTheFile)
 {
-    TProjectOwner owner;
-    TProject p{&owner, "A", "P", "first"};
+    TProject& p = p_;
     const std::string file = Path("quay.spc");
-    SaveProject(file, p);
-    const Bytes before = sps::ReadFileBytes(file);
+    const Bytes before = SaveFirst(file);
     fs::create_hard_link(file, dir_ / "hard.spc");
     p.Comment.assign(20000, 'c');
     auto saveOverTheLimit = [&] {
