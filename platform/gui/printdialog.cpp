@@ -1,6 +1,7 @@
 #include "platform/gui/printdialog.h"
 
 #include "platform/gui/printer.h"
+#include "platform/gui/services.h"
 
 #include <QDir>
 #include <QPrintDialog>
@@ -46,6 +47,7 @@ TPrintDialogOverride::~TPrintDialogOverride()
 
 std::unique_ptr<TPrinter> ExecutePrintDialog(QWidget* parent, const TPrintDialogParams& params)
 {
+    TModalDialogScope dialogUp;
     if (Override())
         return Override()(params);
     auto device = std::make_unique<QPrinter>(QPrinter::HighResolution);

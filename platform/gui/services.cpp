@@ -2,6 +2,7 @@
 
 #include "platform/error.h"
 
+#include <map>
 #include <new>
 
 namespace sps {
@@ -12,11 +13,66 @@ Platform& CurrentPlatform()
     return platform;
 }
 
+namespace {
+
+struct ModalWatch {
+    std::map<int, ModalDialogWatcher> watchers;
+    int nextId = 1;
+    int depth = 0;
+};
+
+ModalWatch& Watch()
+{
+    static ModalWatch watch;
+    return watch;
+}
+
+void Announce(bool dialogUp)
+{
+    // A watcher may add or remove watchers: call those registered now.
+    std::map<int, ModalDialogWatcher> now = Watch().watchers;
+    for (auto& [id, watcher] : now) {
+        if (!Watch().watchers.count(id))
+            continue;
+        try {
+            watcher(dialogUp);
+        } catch (...) {
+            // The dialog matters more than a window that failed to step aside.
+        }
+    }
+}
+
+} // namespace
+
+int WatchModalDialogs(ModalDialogWatcher watcher)
+{
+    int id = Watch().nextId++;
+    Watch().watchers.emplace(id, std::move(watcher));
+    return id;
+}
+
+void UnwatchModalDialogs(int id) { Watch().watchers.erase(id); }
+
+bool ModalDialogUp() { return Watch().depth > 0; }
+
+TModalDialogScope::TModalDialogScope()
+{
+    if (Watch().depth++ == 0)
+        Announce(true);
+}
+
+TModalDialogScope::~TModalDialogScope()
+{
+    if (--Watch().depth == 0)
+        Announce(false);
+}
+
 TMsgResult ShowMessageBox(const std::string& caption, const std::string& text, TMsgKind kind, TMsgButtons buttons)
 {
     auto box = CurrentPlatform().messageBox;
     if (!box)
         return buttons == TMsgButtons::OK ? TMsgResult::OK : TMsgResult::No;
+    TModalDialogScope dialogUp;
     return box->Show(caption, text, kind, buttons);
 }
 
@@ -38,13 +94,19 @@ std::unique_ptr<ITimer> CreateTimer()
 std::string OpenFileDialog(const TFileDialogParams& params)
 {
     auto dialogs = CurrentPlatform().fileDialogs;
-    return dialogs ? dialogs->Open(params) : std::string();
+    if (!dialogs)
+        return std::string();
+    TModalDialogScope dialogUp;
+    return dialogs->Open(params);
 }
 
 std::string SaveFileDialog(const TFileDialogParams& params)
 {
     auto dialogs = CurrentPlatform().fileDialogs;
-    return dialogs ? dialogs->Save(params) : std::string();
+    if (!dialogs)
+        return std::string();
+    TModalDialogScope dialogUp;
+    return dialogs->Save(params);
 }
 
 namespace {

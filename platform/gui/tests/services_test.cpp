@@ -62,6 +62,27 @@ TEST(FakeServices, RecordCallsAndGiveScriptedAnswersWhileInstalled)
     EXPECT_EQ(CurrentPlatform().messageBox, before);
 }
 
+TEST(FakeServices, ModalDialogsAreAnnouncedOnceWhileUp)
+{
+    FakePlatform fake;
+    std::vector<bool> seen;
+    bool upInsideBox = false;
+    int id = WatchModalDialogs([&seen](bool up) { seen.push_back(up); });
+    int failing = WatchModalDialogs([](bool) { throw std::runtime_error("watcher fails"); });
+    fake.messages->whileShown = [&upInsideBox](const FakeMessageBox::Call&) { upInsideBox = ModalDialogUp(); };
+    ShowMessageBox("Error", "x", TMsgKind::Error);
+    EXPECT_TRUE(upInsideBox);
+    EXPECT_FALSE(ModalDialogUp());
+    {
+        TModalDialogScope outer;
+        SaveFileDialog(TFileDialogParams{}); // nested: no second announcement
+    }
+    UnwatchModalDialogs(id);
+    UnwatchModalDialogs(failing);
+    OpenFileDialog(TFileDialogParams{});
+    EXPECT_EQ(seen, (std::vector<bool>{true, false, true, false}));
+}
+
 TEST(FakeServices, GuardShowsErrorsInTheDefaultReport)
 {
     FakePlatform fake;
