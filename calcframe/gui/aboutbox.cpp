@@ -15,7 +15,8 @@
 namespace cf {
 
 TAboutBox::TAboutBox(const AboutBoxTexts& texts, const QByteArray& picture, QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                         Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(texts.objectName);
     setWindowTitle(texts.caption);

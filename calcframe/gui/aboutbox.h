@@ -1,5 +1,7 @@
 // The calculators' about box: a modeless dialog with the maker's emblem, a
 // notice, a version line and an OK button. It closes when it loses the focus.
+// A dialog border: a caption with a close button, no minimise or maximise
+// button, fixed size.
 #pragma once
 
 #include <QDialog>

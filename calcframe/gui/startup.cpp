@@ -53,8 +53,10 @@ StartedCalculator StartCalculator(QApplication& app, const StartupConfig& config
     splash->repaint();
     app.processEvents();
 
+    // The title names the windows that carry no caption of their own (the
+    // default error report); it is not appended to the captions of the others.
     app.setApplicationName(config.applicationTitle);
-    app.setApplicationDisplayName(config.applicationTitle);
+    sps::CurrentPlatform().applicationTitle = config.applicationTitle.toStdString();
 
     try {
         started.mainForm.reset(config.createMainForm());

@@ -121,6 +121,12 @@ TEST(AboutBox, ShowsTheNoticeWithARandomTransparencyAndClosesOnOk)
     owner.show();
     cf::TAboutBox box(Texts(), Picture(), &owner);
     EXPECT_EQ(box.windowTitle(), QStringLiteral("WQ KX Kestrane About"));
+    // A dialog border: caption and close button only.
+    const Qt::WindowFlags flags = box.windowFlags();
+    EXPECT_TRUE(flags.testFlag(Qt::CustomizeWindowHint));
+    EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
     EXPECT_EQ(box.objectName(), QStringLiteral("KestraneAboutBox"));
     EXPECT_TRUE(box.OKButton->isDefault());
     for (int i = 0; i < 20; ++i) {

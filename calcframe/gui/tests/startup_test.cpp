@@ -170,4 +170,18 @@ TEST(Startup, DialogsWhileTheMainFormIsCreatedAreNotCoveredByTheSplash)
     EXPECT_EQ(FindSplash(), nullptr);
 }
 
+TEST(Startup, TheProgramTitleIsNotAppendedToWindowCaptions)
+{
+    sps::FakePlatform platform;
+    cf::StartedCalculator started = cf::StartCalculator(App(), Config());
+    EXPECT_EQ(QCoreApplication::applicationName(), QStringLiteral("WQ KX Kestrane"));
+    EXPECT_EQ(sps::CurrentPlatform().applicationTitle, "WQ KX Kestrane"); // caption of the error report
+    // Qt appends a display name of the application's own to every caption
+    // ("Error - WQ KX Kestrane"); without one it follows the name.
+    QCoreApplication::setApplicationName(QStringLiteral("probe"));
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("probe"));
+    QCoreApplication::setApplicationName(QStringLiteral("WQ KX Kestrane"));
+    End(started);
+}
+
 } // namespace
