@@ -150,6 +150,39 @@ bool RunGuarded(const std::function<void()>& handler)
     return false;
 }
 
+namespace {
+
+// The text inside the parentheses that end `s` (blanks after them allowed),
+// or empty.
+std::string TrailingParentheses(const std::string& s)
+{
+    size_t end = s.find_last_not_of(' ');
+    if (end == std::string::npos || s[end] != ')')
+        return std::string();
+    size_t open = s.rfind('(', end);
+    return open == std::string::npos ? std::string() : s.substr(open + 1, end - open - 1);
+}
+
+// The patterns of a list separated by blanks or ";" ("*.*" counts as "*").
+std::vector<std::string> PatternWords(const std::string& list)
+{
+    std::vector<std::string> words;
+    std::string word;
+    for (size_t i = 0; i <= list.size(); ++i) {
+        const char c = i < list.size() ? list[i] : ' ';
+        if (c == ' ' || c == ';') {
+            if (!word.empty())
+                words.push_back(word == "*.*" ? "*" : word);
+            word.clear();
+        } else {
+            word += c;
+        }
+    }
+    return words;
+}
+
+} // namespace
+
 std::vector<std::string> QtNameFilters(const std::string& filter)
 {
     std::vector<std::string> parts;
@@ -189,7 +222,12 @@ std::vector<std::string> QtNameFilters(const std::string& filter)
         }
         if (list.empty())
             list = "*";
-        filters.push_back(description + " (" + list + ")");
+        // Qt takes the patterns from the parentheses at the end of the text it
+        // shows: a description that already ends with these patterns is shown as is.
+        if (PatternWords(TrailingParentheses(description)) == PatternWords(list))
+            filters.push_back(description);
+        else
+            filters.push_back(description + " (" + list + ")");
     }
     return filters;
 }

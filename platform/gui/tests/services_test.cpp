@@ -29,6 +29,11 @@ TEST(FileFilter, PipeFiltersBecomeQtNameFilters)
               (Filters{"Sheetpile Calculation (*.spc)", "All files (*)"}));
     EXPECT_EQ(QtNameFilters("Text files|*.txt; *.csv"), Filters{"Text files (*.txt *.csv)"});
     EXPECT_EQ(QtNameFilters("Odd"), Filters{"Odd (*)"});
+    // A description that names its patterns already is shown as it is.
+    EXPECT_EQ(QtNameFilters("Text files (*.txt)|*.txt"), Filters{"Text files (*.txt)"});
+    EXPECT_EQ(QtNameFilters("Data files only (*.daa)|*.daa|All (*.*)|*.*"),
+              (Filters{"Data files only (*.daa)", "All (*.*)"}));
+    EXPECT_EQ(QtNameFilters("Tables (*.csv)|*.txt"), Filters{"Tables (*.csv) (*.txt)"});
     EXPECT_EQ(QtNameFilters(""), Filters{});
 }
 
@@ -250,8 +255,13 @@ TEST(QtServices, FileDialogsApplyFilterAndDefaultExtension)
     EXPECT_EQ(filters, (QStringList{"Sheetpile Calculation (*.spc)", "All files (*)"}));
     EXPECT_EQ(title, "Save Project");
 
-    WhenModal([](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); });
+    params.filter = "Text files (*.txt)|*.txt";
+    WhenModal([&](QWidget* w) {
+        filters = qobject_cast<QFileDialog*>(w)->nameFilters();
+        qobject_cast<QDialog*>(w)->reject();
+    });
     EXPECT_EQ(qt.fileDialogs->Open(params), "");
+    EXPECT_EQ(filters, QStringList{"Text files (*.txt)"});
 }
 
 TEST(QtServices, TimerTicksWhileEnabledAndMayFreeItself)
