@@ -1,4 +1,5 @@
 #include "platform/gui/fakes.h"
+#include "platform/gui/printdialog.h"
 #include "platform/gui/services.h"
 
 #include "platform/error.h"
@@ -12,6 +13,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -286,4 +288,41 @@ TEST(QtServices, TimerTicksWhileEnabledAndMayFreeItself)
     Spin([&] { return self == nullptr; });
     EXPECT_EQ(self, nullptr);
     QApplication::processEvents(); // runs the deferred delete
+}
+
+TEST(QtServices, PrintDialogWithoutPrinterProposesAPdfInAFolderThatExists)
+{
+    if (!QPrinterInfo::availablePrinters().isEmpty())
+        GTEST_SKIP() << "a printer is installed";
+    QTemporaryDir home, other;
+    const QByteArray savedHome = qgetenv("HOME");
+    qputenv("HOME", home.path().toLocal8Bit());
+
+    auto shownFile = [](QWidget* w) {
+        auto* name = w->findChild<QLineEdit*>(QStringLiteral("filename"));
+        return name ? name->text() : QString();
+    };
+    QString proposed;
+    WhenModal([&](QWidget* w) {
+        proposed = shownFile(w);
+        w->findChild<QLineEdit*>(QStringLiteral("filename"))->setText(other.filePath("wall.pdf"));
+        qobject_cast<QDialog*>(w)->accept();
+    });
+    TPrintDialogParams params;
+    params.documentName = "WQ KX Kestrane";
+    std::unique_ptr<TPrinter> printer = ExecutePrintDialog(nullptr, params);
+    EXPECT_NE(printer, nullptr);
+    EXPECT_EQ(proposed, home.filePath("WQ KX Kestrane.pdf"));
+
+    // The next proposal is in the folder printed into last, while it exists.
+    WhenModal([&](QWidget* w) {
+        proposed = shownFile(w);
+        qobject_cast<QDialog*>(w)->reject();
+    });
+    EXPECT_EQ(ExecutePrintDialog(nullptr, params), nullptr);
+    EXPECT_EQ(proposed, other.filePath("WQ KX Kestrane.pdf"));
+    other.remove();
+    EXPECT_EQ(ProposedPdfFile("report.pdf"), home.filePath("report.pdf").toStdString());
+
+    qputenv("HOME", savedHome);
 }
