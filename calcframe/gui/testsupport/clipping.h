@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QString>
 #include <QStringList>
 #include <QTableWidget>
@@ -28,6 +29,8 @@ inline QString WithoutMnemonics(QString text)
 // Room a table cell leaves for its text: the style's margin on either side
 // and the grid line.
 inline constexpr int kCellTextMargins = 2 * 3 + 1;
+// Room a push button keeps on either side of its caption.
+inline constexpr int kButtonTextMargin = 6;
 
 inline QString Describe(const QWidget* w, const QString& what)
 {
@@ -46,11 +49,18 @@ inline QStringList ClippedTexts(const QWidget* root)
             continue;
         const QFontMetrics fm = w->fontMetrics();
         if (auto* label = qobject_cast<const QLabel*>(w)) {
-            if (label->text().isEmpty() || label->wordWrap())
+            if (label->text().isEmpty())
                 continue;
             const QString text = label->textFormat() == Qt::PlainText ? label->text() : WithoutMnemonics(label->text());
             const QRect room = label->contentsRect().marginsRemoved(
                 QMargins(label->margin(), label->margin(), label->margin(), label->margin()));
+            if (label->wordWrap()) {
+                const QRect used =
+                    fm.boundingRect(QRect(0, 0, room.width(), 0), Qt::TextWordWrap | label->alignment(), text);
+                if (used.height() > room.height() || used.width() > room.width())
+                    found << Describe(w, QStringLiteral("wrapped text larger than its label"));
+                continue;
+            }
             if (fm.horizontalAdvance(text) > room.width())
                 found << Describe(w, QStringLiteral("\"%1\" wider than its label").arg(text));
             if (fm.height() > room.height() + 2)
@@ -67,8 +77,14 @@ inline QStringList ClippedTexts(const QWidget* root)
                     found << Describe(child, QStringLiteral("outside the inner area of %1").arg(box->objectName()));
             }
         } else if (auto* button = qobject_cast<const QAbstractButton*>(w)) {
-            if (!button->text().isEmpty() && button->sizeHint().width() > button->width())
-                found << Describe(w, QStringLiteral("\"%1\" wider than its button").arg(button->text()));
+            // A push button's size hint holds a minimum width of the style;
+            // radio buttons and check boxes need their mark beside the text.
+            const QString text = WithoutMnemonics(button->text());
+            const int needed = qobject_cast<const QPushButton*>(w)
+                                   ? fm.horizontalAdvance(text) + 2 * kButtonTextMargin
+                                   : button->sizeHint().width();
+            if (!text.isEmpty() && needed > button->width())
+                found << Describe(w, QStringLiteral("\"%1\" wider than its button").arg(text));
         } else if (auto* edit = qobject_cast<const QLineEdit*>(w)) {
             const int room = edit->width() - 2 * 4 - (edit->hasFrame() ? 4 : 0);
             if (fm.horizontalAdvance(edit->text()) > room)
