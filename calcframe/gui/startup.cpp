@@ -5,22 +5,16 @@
 #include "calcframe/gui/hints.h"
 #include "calcframe/gui/random.h"
 #include "calcframe/gui/splash.h"
-#include "platform/numtext.h"
+#include "platform/gui/locale.h"
 
 #include <QApplication>
-#include <QLocale>
 #include <QPointer>
 #include <QTimer>
 #include <memory>
 
 namespace cf {
 
-void UseLocaleDecimalSeparator()
-{
-    QString point = QLocale().decimalPoint();
-    if (point.size() == 1 && point.at(0).unicode() < 128)
-        sps::SetDecimalSeparator(point.at(0).toLatin1());
-}
+void UseLocaleDecimalSeparator() { sps::UseLocaleDecimalSeparator(); }
 
 int RunCalculator(QApplication& app, const StartupConfig& config)
 {

@@ -15,8 +15,16 @@ Platform& CurrentPlatform()
 TMsgResult ShowMessageBox(const std::string& caption, const std::string& text, TMsgKind kind, TMsgButtons buttons)
 {
     auto box = CurrentPlatform().messageBox;
-    if (!box)
-        return buttons == TMsgButtons::OK ? TMsgResult::OK : TMsgResult::No;
+    if (!box) {
+        switch (buttons) {
+        case TMsgButtons::OK:
+            return TMsgResult::OK;
+        case TMsgButtons::YesNo:
+            return TMsgResult::No;
+        case TMsgButtons::YesNoCancel:
+            return TMsgResult::Cancel;
+        }
+    }
     return box->Show(caption, text, kind, buttons);
 }
 
@@ -45,6 +53,18 @@ std::string SaveFileDialog(const TFileDialogParams& params)
 {
     auto dialogs = CurrentPlatform().fileDialogs;
     return dialogs ? dialogs->Save(params) : std::string();
+}
+
+std::string SelectFolderDialog(const std::string& title, const std::string& initialDir)
+{
+    auto dialogs = CurrentPlatform().choiceDialogs;
+    return dialogs ? dialogs->SelectFolder(title, initialDir) : std::string();
+}
+
+bool ChooseColorDialog(TColor& color)
+{
+    auto dialogs = CurrentPlatform().choiceDialogs;
+    return dialogs && dialogs->ChooseColor(color);
 }
 
 namespace {
