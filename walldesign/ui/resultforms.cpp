@@ -7,13 +7,12 @@
 #include "walldesign/report/drawing.h"
 #include "walldesign/report/report.h"
 
+#include "walldesign/ui/enhgridview.h"
+
 #include <QCloseEvent>
-#include <QFontMetrics>
-#include <QHeaderView>
 #include <QMdiArea>
 #include <QPainter>
 #include <QTabBar>
-#include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace wd {
@@ -104,63 +103,18 @@ TReport* TResultWindow::Report()
 
 // ---------------------------------------------------------------- TTableForm
 
-// The report's table copied into the window's grid.
-struct TTableForm::GridAccess : TReportGrid {
-    explicit GridAccess(QTableWidget* table) : Table(table) {}
-    QTableWidget* Table;
-    int DefaultColWidth = 64;
-
-    void SetDefaultColWidth(int width) override
-    {
-        DefaultColWidth = width;
-        for (int c = 0; c < Table->columnCount(); c++)
-            Table->setColumnWidth(c, width);
-    }
-    void SetRowCount(int count) override { Table->setRowCount(count); }
-    int ColCount() const override { return Table->columnCount(); }
-    void SetColCount(int count) override
-    {
-        int old = Table->columnCount();
-        Table->setColumnCount(count);
-        for (int c = old; c < count; c++)
-            Table->setColumnWidth(c, DefaultColWidth);
-    }
-    int ColWidth(int col) const override { return Table->columnWidth(col); }
-    void SetColWidth(int col, int width) override { Table->setColumnWidth(col, width); }
-    int TextWidth(const std::string& text) override
-    {
-        return QFontMetrics(Table->font()).horizontalAdvance(QString::fromStdString(text));
-    }
-    void SetRow(int row, const std::vector<std::string>& cells) override
-    {
-        for (int c = 0; c < Table->columnCount(); c++) {
-            QString text = c < static_cast<int>(cells.size()) ? QString::fromStdString(cells[size_t(c)]) : QString();
-            auto* item = new QTableWidgetItem(text);
-            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-            if (IsNumericText(text.toStdString()))
-                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            Table->setItem(row, c, item);
-        }
-    }
-    int DefaultRowHeight() const override { return Table->verticalHeader()->defaultSectionSize(); }
-    // The grid fills its tab; its height follows the window.
-    void SetHeight(int) override {}
-};
-
 TTableForm::TTableForm(TWall* wall, QWidget* parent) : TResultWindow(wall, parent)
 {
     setObjectName(QStringLiteral("TableForm"));
     setWindowTitle(WindowCaption("Result Tables of %s - %s", *wall));
-    auto* table = new QTableWidget;
-    table->setObjectName(QStringLiteral("Grid"));
-    table->horizontalHeader()->hide();
-    table->verticalHeader()->hide();
-    table->verticalHeader()->setDefaultSectionSize(18);
-    table->verticalHeader()->setMinimumSectionSize(18);
-    table->setShowGrid(true);
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    Grid = table;
-    grid_ = std::make_unique<GridAccess>(table);
+    Grid = new TEnhGridView;
+    Grid->setObjectName(QStringLiteral("Grid"));
+    TEnhGrid& grid = Grid->Grid();
+    // Read only; the first row of every table is its title row.
+    grid.SetOptions(goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goColSizing);
+    grid.SetDefaultRowHeight(18);
+    grid.SetFixedCols(0);
+    grid.SetFixedRows(1);
     TabControl = AddTabs(this, Grid, {"All Values", "Extremal Values", "Pile Check"});
     connect(TabControl, &QTabBar::currentChanged, this, [this] {
         sps::RunGuarded([this] {
@@ -185,17 +139,18 @@ void TTableForm::Refill()
     if (paragraph->Objects.Count() == 0)
         return;
     if (auto* table = dynamic_cast<TTable*>(paragraph->Objects.ReportObject(0)))
-        table->FillGrid(*grid_);
+        table->FillGrid(Grid->Grid());
 }
 
-int TTableForm::RowCount() const { return grid_->Table->rowCount(); }
+int TTableForm::RowCount() const { return Grid->Grid().RowCount(); }
 
-int TTableForm::ColCount() const { return grid_->Table->columnCount(); }
+int TTableForm::ColCount() const { return Grid->Grid().ColCount(); }
 
 QString TTableForm::Cell(int col, int row) const
 {
-    QTableWidgetItem* item = grid_->Table->item(row, col);
-    return item ? item->text() : QString();
+    if (col < 0 || row < 0 || col >= ColCount() || row >= RowCount())
+        return QString();
+    return QString::fromStdString(Grid->Grid().Cell(col, row));
 }
 
 // ---------------------------------------------------------------- TDiagramForm

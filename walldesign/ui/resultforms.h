@@ -14,6 +14,7 @@ class QTabBar;
 namespace wd {
 
 class TDrawing;
+class TEnhGridView;
 
 // A result window of one wall.
 class TResultWindow : public QMdiSubWindow, public TWallView {
@@ -39,18 +40,13 @@ public:
     TTableForm(TWall* wall, QWidget* parent);
     ~TTableForm() override;
 
-    QWidget* Grid;
+    TEnhGridView* Grid;
 
     // Copies the table of the current tab (report paragraphs 7 to 9).
     void Refill() override;
-    // The grid's cells, for tests and the clipboard.
     int RowCount() const;
     int ColCount() const;
     QString Cell(int col, int row) const;
-
-private:
-    struct GridAccess;
-    std::unique_ptr<GridAccess> grid_;
 };
 
 // The panel of the diagrams window: stretches the kept drawing.
