@@ -81,7 +81,7 @@ std::unique_ptr<TPrinter> ExecutePrintDialog(QWidget* parent, const TPrintDialog
     if (noPrinter) {
         // No printer: the dialog offers a PDF file only; propose one in the documents folder.
         QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-        if (folder.isEmpty())
+        if (folder.isEmpty() || !QDir(folder).exists())
             folder = QDir::homePath();
         QString name = QString::fromStdString(params.documentName.empty() ? "print" : params.documentName);
         device->setOutputFormat(QPrinter::PdfFormat);

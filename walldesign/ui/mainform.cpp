@@ -57,7 +57,7 @@ template <class F> auto Guarded(F f)
 }
 
 // The tool bar pictures, drawn rather than loaded.
-enum class TToolIcon { New, Open, Save, Print, Build, Remove };
+enum class TToolIcon { Program, New, Open, Save, Print, Build, Remove };
 
 QIcon ToolIcon(TToolIcon kind)
 {
@@ -93,6 +93,10 @@ QIcon ToolIcon(TToolIcon kind)
         p.drawPath(path);
     };
     switch (kind) {
+    case TToolIcon::Program:
+        p.fillRect(QRectF(1, 12, 22, 11), QColor(150, 110, 50));
+        sheetPile(QColor(50, 80, 160));
+        break;
     case TToolIcon::New:
         page();
         break;
@@ -181,6 +185,7 @@ TMainForm::TMainForm(const TMainFormPaths& paths, QWidget* parent)
 {
     setObjectName(QStringLiteral("MainForm"));
     resize(1024, 720);
+    QApplication::setWindowIcon(ToolIcon(TToolIcon::Program));
 
     Splitter = new QSplitter(Qt::Horizontal, this);
     Splitter->setObjectName(QStringLiteral("Splitter"));
@@ -199,7 +204,7 @@ TMainForm::TMainForm(const TMainFormPaths& paths, QWidget* parent)
     Splitter->addWidget(ClientArea);
     Splitter->setStretchFactor(0, 0);
     Splitter->setStretchFactor(1, 1);
-    Splitter->setSizes({230, 800});
+    Splitter->setSizes({290, 800});
     setCentralWidget(Splitter);
 
     CreateActions();

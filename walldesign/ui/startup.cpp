@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTimer>
 
 namespace wd {
@@ -19,6 +21,11 @@ std::unique_ptr<TMainForm> BuildMainWindow(const TMainFormPaths& paths, QElapsed
     form->CreateAboutForm();
     if (splashClock) {
         splashClock->start();
+        if (QScreen* screen = QGuiApplication::primaryScreen()) {
+            QRect r = form->AboutForm->frameGeometry();
+            r.moveCenter(screen->availableGeometry().center());
+            form->AboutForm->move(r.topLeft());
+        }
         form->AboutForm->show();
         form->AboutForm->repaint();
         QApplication::processEvents();
