@@ -632,11 +632,13 @@ QTreeWidgetItem* TMainForm::AddWallNode(QTreeWidgetItem* sectionNode, TWall* wal
 
 void TMainForm::UpdateNodeImage(QTreeWidgetItem* node)
 {
-    QStyle* s = style();
-    if (node->childCount() == 0)
-        node->setIcon(0, s->standardIcon(QStyle::SP_FileIcon));
-    else
-        node->setIcon(0, s->standardIcon(node->isExpanded() ? QStyle::SP_DirOpenIcon : QStyle::SP_DirClosedIcon));
+    if (nodeImages_.empty()) {
+        QStyle* s = style();
+        nodeImages_ = {s->standardIcon(QStyle::SP_DirClosedIcon), s->standardIcon(QStyle::SP_DirOpenIcon),
+                       s->standardIcon(QStyle::SP_FileIcon)};
+    }
+    int image = node->childCount() == 0 ? 2 : node->isExpanded() ? 1 : 0;
+    node->setIcon(0, nodeImages_[static_cast<size_t>(image)]);
 }
 
 QTreeWidgetItem* TMainForm::NodeOf(const void* module) const

@@ -6,6 +6,7 @@
 #include "walldesign/files/settings.h"
 #include "walldesign/ui/helpwindow.h"
 
+#include <QIcon>
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
@@ -205,6 +206,8 @@ private:
     std::unique_ptr<TProjectOwner> project_;
     QPointer<THelpWindow> helpWindow_;
     std::vector<QAction*> windowListActions_;
+    // The tree's images: closed and open nodes with children, nodes without.
+    std::vector<QIcon> nodeImages_;
     bool formDestroyed_ = false;
 };
 
