@@ -18,6 +18,7 @@ THelpWindow::THelpWindow() : QWidget(nullptr, Qt::Window)
     Browser = new QTextBrowser(this);
     Browser->setObjectName(QStringLiteral("Browser"));
     Browser->setOpenExternalLinks(false);
+    Browser->document()->setDocumentMargin(12);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(Browser);

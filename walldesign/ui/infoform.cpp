@@ -52,6 +52,7 @@ TInfoForm::TInfoForm(QWidget* parent) : QDialog(parent)
     buttons->addWidget(Button2);
 
     auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addLayout(grid);
     layout->addLayout(buttons);
 }

@@ -497,8 +497,12 @@ void TMainForm::CloseallItemClick()
 
 void TMainForm::ContentsItemClick()
 {
-    if (!helpWindow_)
+    if (!helpWindow_) {
         helpWindow_ = new THelpWindow;
+        // Beside the project tree, over the result windows.
+        QRect frame = frameGeometry();
+        helpWindow_->move(frame.right() - helpWindow_->width() - 40, frame.top() + 80);
+    }
     helpWindow_->ShowContents(QDir(paths_.programDir).filePath(QString::fromLatin1(kHelpFile)));
     helpWindow_->show();
     helpWindow_->raise();

@@ -165,6 +165,7 @@ TSettingsForm::TSettingsForm(const QString& programDir, QWidget* parent)
     buttons->addWidget(CancelButton);
 
     auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(PageControl);
     layout->addLayout(buttons);
 
