@@ -155,12 +155,12 @@ QString TTableForm::Cell(int col, int row) const
 
 // ---------------------------------------------------------------- TDiagramForm
 
-TPaintBox::TPaintBox(QWidget* parent) : QWidget(parent)
+TDiagramPaintBox::TDiagramPaintBox(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("PaintBox"));
 }
 
-void TPaintBox::paintEvent(QPaintEvent*)
+void TDiagramPaintBox::paintEvent(QPaintEvent*)
 {
     if (!Picture)
         return;
@@ -182,7 +182,7 @@ TDiagramForm::TDiagramForm(TWall* wall, QWidget* parent) : TResultWindow(wall, p
     Panel1 = new QWidget;
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setAutoFillBackground(true);
-    PaintBox = new TPaintBox(Panel1);
+    PaintBox = new TDiagramPaintBox(Panel1);
     auto* layout = new QVBoxLayout(Panel1);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(PaintBox);

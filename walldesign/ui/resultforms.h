@@ -50,9 +50,9 @@ public:
 };
 
 // The panel of the diagrams window: stretches the kept drawing.
-class TPaintBox : public QWidget {
+class TDiagramPaintBox : public QWidget {
 public:
-    explicit TPaintBox(QWidget* parent);
+    explicit TDiagramPaintBox(QWidget* parent);
     const TDrawing* Picture = nullptr;
 
 protected:
@@ -64,7 +64,7 @@ public:
     TDiagramForm(TWall* wall, QWidget* parent);
 
     QWidget* Panel1;
-    TPaintBox* PaintBox;
+    TDiagramPaintBox* PaintBox;
 
     // Shows the drawing of the current tab (report paragraphs 10 to 18).
     void Refill() override;
