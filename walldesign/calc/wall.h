@@ -12,6 +12,7 @@
 namespace wd {
 
 class TDrawing;
+class TInputDialog;
 
 enum TSupport : uint8_t { spFree = 0, spFixed = 1, spCantilever = 2 };
 
@@ -196,6 +197,18 @@ public:
     // Called by a view when it closes itself.
     void ViewClosed(TWallView* view);
 
+    // Input dialog (wallinput.cpp). Edit fills the registered dialog, shows
+    // it on page 0 to 5 and, on OK, stores its content and marks the wall
+    // modified; true when OK was chosen (the input is stored then). It raises
+    // what ReadInput raises, and the wall is left as it was. An error while
+    // the open result windows are refilled afterwards is shown through the
+    // dialog and does not change the answer.
+    bool Edit(int page);
+    virtual void WriteInput(TInputDialog& dialog);
+    // Reads the whole dialog first and stores it only when every part of it
+    // was read. With no section, grade or support chosen the stored one stays.
+    virtual void ReadInput(TInputDialog& dialog);
+
     // Streaming of the "Data" property.
     void WriteProperties(sps::TWriter& writer) override;
     bool ReadProperty(const std::string& name, sps::TReader& reader) override;
@@ -259,6 +272,7 @@ public:
     void Prepare() override;
     void Calculate() override;
     void CheckVerticalEquilibrium(float cv) override;
+    void WriteInput(TInputDialog& dialog) override;
 
     void FreeSupport();
     void RefineFreeTip(int row);
@@ -283,6 +297,10 @@ public:
 
     void Calculate() override;
     void CheckVerticalEquilibrium(float cv) override;
+    void WriteInput(TInputDialog& dialog) override;
+    void ReadInput(TInputDialog& dialog) override;
+    // Grid1 takes the front layers of the section's head wall.
+    void CopyFromHeadwall(TInputDialog& dialog);
 
     void FreeSupport();
     void RefineFreeTip(int row);

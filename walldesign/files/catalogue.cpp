@@ -16,7 +16,9 @@ namespace {
     sps::RaiseFmt("Invalid input file %s", path.c_str());
 }
 
-bool ParseNumber(const std::string& text, float& value)
+} // namespace
+
+bool ParseCatalogueNumber(const std::string& text, float& value)
 {
     double v = 0;
     bool ok = sps::TryParseFloat(text, v);
@@ -33,8 +35,6 @@ bool ParseNumber(const std::string& text, float& value)
     return true;
 }
 
-} // namespace
-
 std::string ReadCatalogueBytes(const std::vector<uint8_t>& bytes, const std::string& path)
 {
     std::string plain;
@@ -48,20 +48,26 @@ std::string ReadCatalogueText(const std::string& path)
     return ReadCatalogueBytes(sps::ReadFileBytes(path), path);
 }
 
-std::vector<TCatalogueRow> ReadCatalogueRows(const std::string& text, int numbers, const std::string& path)
+std::vector<std::string> CatalogueLines(const std::string& text)
 {
-    std::vector<TCatalogueRow> rows;
+    std::vector<std::string> lines;
     size_t pos = 0;
     while (pos < text.size()) {
         size_t eol = text.find_first_of("\r\n", pos);
-        std::string line = text.substr(pos, eol == std::string::npos ? std::string::npos : eol - pos);
-        if (eol == std::string::npos)
-            pos = text.size();
-        else if (text[eol] == '\r' && eol + 1 < text.size() && text[eol + 1] == '\n')
-            pos = eol + 2;
-        else
-            pos = eol + 1;
+        if (eol == std::string::npos) {
+            lines.push_back(text.substr(pos));
+            break;
+        }
+        lines.push_back(text.substr(pos, eol - pos));
+        pos = eol + (text[eol] == '\r' && eol + 1 < text.size() && text[eol + 1] == '\n' ? 2 : 1);
+    }
+    return lines;
+}
 
+std::vector<TCatalogueRow> ReadCatalogueRows(const std::string& text, int numbers, const std::string& path)
+{
+    std::vector<TCatalogueRow> rows;
+    for (const std::string& line : CatalogueLines(text)) {
         TCatalogueRow row;
         size_t tab = line.find('\t');
         row.Name = line.substr(0, tab);
@@ -69,7 +75,7 @@ std::vector<TCatalogueRow> ReadCatalogueRows(const std::string& text, int number
             size_t next = line.find('\t', tab + 1);
             std::string field = line.substr(tab + 1, next == std::string::npos ? std::string::npos : next - tab - 1);
             float value = 0;
-            if (!ParseNumber(field, value))
+            if (!ParseCatalogueNumber(field, value))
                 InvalidInputFile(path);
             row.Values.push_back(value);
             tab = next;

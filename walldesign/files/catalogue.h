@@ -25,6 +25,15 @@ struct TCatalogueRow {
     std::vector<float> Values;
 };
 
+// One catalogue number: read with the program's decimal separator, and with
+// '.' when that fails, so that a file reads the same under every separator.
+// False for anything else and for values beyond the single range.
+bool ParseCatalogueNumber(const std::string& text, float& value);
+
+// The lines of plain catalogue text: CR LF, LF or CR end a line; a line break
+// after the last line adds no line.
+std::vector<std::string> CatalogueLines(const std::string& text);
+
 // Cuts plain catalogue text into rows. Lines end with CR LF, LF or CR; a line
 // break after the last row adds no row. Each row must be a name and exactly
 // `numbers` TAB-separated numbers. The files are written with '.' as decimal

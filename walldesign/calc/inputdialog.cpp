@@ -1,0 +1,90 @@
+#include "walldesign/calc/inputdialog.h"
+
+#include "platform/error.h"
+#include "walldesign/calc/units.h"
+#include "walldesign/files/catalogue.h"
+
+#include <algorithm>
+
+namespace wd {
+
+namespace {
+TInputDialog* g_dialog = nullptr;
+} // namespace
+
+void SetInputDialog(TInputDialog* dialog)
+{
+    g_dialog = dialog;
+}
+
+TInputDialog* InputDialog()
+{
+    return g_dialog;
+}
+
+std::vector<float> GridRowToValues(const TInputDialog& dialog, int grid, int row, const std::vector<float>& factors)
+{
+    size_t count = std::min(factors.size(), static_cast<size_t>(std::max(0, dialog.ColCount(grid) - 1)));
+    std::vector<float> values(factors.size(), 0.0f);
+    for (size_t i = 0; i < count; i++)
+        values[i] = ParseValue(dialog.Cell(grid, static_cast<int>(i) + 1, row), factors[i]);
+    return values;
+}
+
+void ValuesToGridRow(const std::vector<float>& values, TInputDialog& dialog, int grid, int row,
+                     const std::vector<float>& factors)
+{
+    size_t count = std::min({values.size(), factors.size(), static_cast<size_t>(std::max(0, dialog.ColCount(grid) - 1))});
+    for (size_t i = 0; i < count; i++)
+        dialog.SetCell(grid, static_cast<int>(i) + 1, row, FormatValue(values[i], factors[i]));
+}
+
+void ClearGridRow(TInputDialog& dialog, int grid, int row)
+{
+    for (int c = 1; c < dialog.ColCount(grid); c++)
+        dialog.SetCell(grid, c, row, "");
+}
+
+std::string SplitTabField(std::string& text)
+{
+    size_t tab = text.find('\t');
+    std::string field = text.substr(0, tab);
+    text = tab == std::string::npos ? std::string() : text.substr(tab + 1);
+    return field;
+}
+
+float NextTabValue(std::string& text)
+{
+    std::string field = SplitTabField(text);
+    float value = 0;
+    if (!ParseCatalogueNumber(field, value))
+        sps::Raise("'" + field + "' is not a valid floating point value");
+    return value;
+}
+
+const std::vector<float>& LayerFactors()
+{
+    static const std::vector<float> f = {kLengthFactor, kUnitWeightFactor, kUnitWeightFactor, kNoFactor,
+                                         RadianFactor,  RadianFactor,      kPressureFactor};
+    return f;
+}
+
+const std::vector<float>& ForceFactors()
+{
+    static const std::vector<float> f = {kForceFactor, kForceFactor, kLengthFactor};
+    return f;
+}
+
+const std::vector<float>& PressureFactors()
+{
+    static const std::vector<float> f = {kPressureFactor, kPressureFactor, kLengthFactor, kLengthFactor};
+    return f;
+}
+
+const std::vector<float>& BousqFactors()
+{
+    static const std::vector<float> f = {kLengthFactor, kLengthFactor, kLengthFactor, kPressureFactor};
+    return f;
+}
+
+} // namespace wd

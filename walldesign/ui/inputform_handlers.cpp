@@ -1,0 +1,389 @@
+// The input dialog's handlers, previews, list drawing and its side of the
+// walls' access (TInputDialog).
+#include "platform/error.h"
+#include "platform/gui/canvas.h"
+#include "platform/gui/services.h"
+#include "platform/numtext.h"
+#include "walldesign/calc/units.h"
+#include "walldesign/report/colors.h"
+#include "walldesign/report/pictures.h"
+#include "walldesign/ui/enhgridview.h"
+#include "walldesign/ui/inputform.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QTabWidget>
+
+namespace wd {
+
+namespace {
+
+QString QStr(const std::string& s)
+{
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+std::string StdStr(const QString& s)
+{
+    return s.toUtf8().toStdString();
+}
+
+int TagOf(QObject* sender)
+{
+    return sender ? sender->property("Tag").toInt() : 0;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- previews
+
+void TPaintBox::paintEvent(QPaintEvent*)
+{
+    if (drawing_.GetEmpty())
+        return;
+    QPainter painter(this);
+    sps::TQtCanvas canvas(&painter);
+    drawing_.Draw(canvas, sps::TRect{margin_, margin_, width() - margin_, height() - margin_});
+}
+
+void TInputForm::GeodataChange()
+{
+    bool cantilever = ComboBox1->currentIndex() == spCantilever;
+    Edits[4]->setEnabled(!cantilever);
+    Labels[2]->setEnabled(!cantilever);
+    auto value = [this](int edit, float factor) { return ParseValue(StdStr(Edits[static_cast<size_t>(edit)]->text()), factor); };
+    DrawGeodata(GeometryDrawing, headwall_, cantilever, value(1, kLengthFactor), 0, value(2, kLengthFactor),
+                value(3, kLengthFactor), value(5, kLengthFactor), value(6, kLengthFactor), value(7, RadianFactor),
+                value(8, RadianFactor), value(9, kPressureFactor), value(10, kPressureFactor),
+                value(4, kLengthFactor), value(11, RadianFactor));
+    PaintBox1->update();
+}
+
+void TInputForm::Grid3GridChanged()
+{
+    TForces forces;
+    for (int row = 1; row < RowCount(kForceGrid); row++) {
+        std::vector<float> v = GridRowToValues(*this, kForceGrid, row, ForceFactors());
+        forces.push_back(TForce{v[0], v[1], v[2]});
+    }
+    auto value = [this](int edit, float factor) { return ParseValue(StdStr(Edits[static_cast<size_t>(edit)]->text()), factor); };
+    DrawForces(ForcesDrawing, forces, value(1, kLengthFactor), 0, value(2, kLengthFactor), value(3, kLengthFactor),
+               value(7, RadianFactor), value(8, RadianFactor));
+    PaintBox2->update();
+}
+
+void TInputForm::Grid5GridChanged()
+{
+    TBousqs strips;
+    for (int row = 1; row < RowCount(kBousqGrid); row++) {
+        std::vector<float> v = GridRowToValues(*this, kBousqGrid, row, BousqFactors());
+        strips.push_back(TBousq{v[0], v[1], v[2], v[3]});
+    }
+    auto value = [this](int edit, float factor) { return ParseValue(StdStr(Edits[static_cast<size_t>(edit)]->text()), factor); };
+    DrawBoussinesq(BousqDrawing, strips, value(1, kLengthFactor), 0, value(2, kLengthFactor),
+                   value(3, kLengthFactor), value(7, RadianFactor), value(8, RadianFactor));
+    PaintBox3->update();
+}
+
+void TInputForm::Redraw()
+{
+    GeodataChange();
+    Grid3GridChanged();
+    Grid5GridChanged();
+}
+
+void TInputForm::FormShow()
+{
+    TranslateUnitLabels();
+    for (QFrame* panel : {Panel2, Panel3, Panel4}) {
+        QPalette pal = panel->palette();
+        pal.setColor(QPalette::Window, sps::ToQColor(DrawingColors().BG));
+        panel->setPalette(pal);
+    }
+    Redraw();
+}
+
+void TInputForm::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    sps::RunGuarded([this] { FormShow(); });
+}
+
+void TInputForm::TranslateUnitLabels()
+{
+    for (QLabel* label : findChildren<QLabel*>())
+        label->setText(QStr(wd::TranslateUnitLabels(StdStr(label->text()))));
+    for (int n = 1; n <= 5; n++) {
+        TEnhGrid& grid = GridView(n)->Grid();
+        for (int c = 0; c < grid.Columns().Count(); c++) {
+            TColumnTitle& title = grid.Columns()[c].Title();
+            std::string caption = wd::TranslateUnitLabels(title.Caption());
+            if (caption != title.Caption())
+                title.SetCaption(caption);
+        }
+    }
+    for (QWidget* headings : {ListBox1->parentWidget(), ListBox2->parentWidget()})
+        headings->updateGeometry();
+    ListBox1->viewport()->update();
+    ListBox2->viewport()->update();
+}
+
+// ---------------------------------------------------------------- grids
+
+TEnhGridView* TInputForm::GridView(int grid) const
+{
+    switch (grid) {
+    case 1: return Grid1;
+    case 2: return Grid2;
+    case 3: return Grid3;
+    case 4: return Grid4;
+    case 5: return Grid5;
+    default: return nullptr;
+    }
+}
+
+void TInputForm::Grid1GetEditText(TEnhGrid& grid, int col, int row, std::string& text)
+{
+    int number = 0;
+    for (int n = 1; n <= 5 && number == 0; n++)
+        if (GridView(n) && &GridView(n)->Grid() == &grid)
+            number = n;
+    if (number == 0)
+        return;
+    if (col < grid.FixedCols()) {
+        int title = grid.RowHeight(0) < 0 ? row : row + 1;
+        text = sps::Format(rowFormats_[number].c_str(), title);
+    } else if (text.empty()) {
+        text = sps::FormatFixed(0, 3);
+    }
+}
+
+void TInputForm::AddRowButtonClick(QObject* sender)
+{
+    if (TEnhGridView* view = GridView(TagOf(sender))) {
+        view->CommitEdit();
+        view->Grid().InsertRow(view->Grid().Row());
+    }
+}
+
+void TInputForm::DeleteRowButtonClick(QObject* sender)
+{
+    if (TEnhGridView* view = GridView(TagOf(sender))) {
+        view->CommitEdit();
+        view->Grid().DeleteRow(view->Grid().Row());
+    }
+}
+
+void TInputForm::CopyButton2Click()
+{
+    Grid1->CommitEdit();
+    Grid2->CommitEdit();
+    TEnhGrid& from = Grid1->Grid();
+    TEnhGrid& to = Grid2->Grid();
+    to.SetRowCount(from.RowCount());
+    for (int r = 0; r < from.RowCount(); r++)
+        for (int c = 0; c < from.ColCount(); c++)
+            to.SetCell(c, r, from.Cell(c, r));
+}
+
+void TInputForm::accept()
+{
+    for (int n = 1; n <= 5; n++)
+        GridView(n)->CommitEdit();
+    QDialog::accept();
+}
+
+// ---------------------------------------------------------------- catalogue lists
+
+void TCatalogueListBox::DrawItem(QPainter& painter, int index, const QRect& rect, bool selected)
+{
+    painter.save();
+    painter.fillRect(rect, palette().color(selected ? QPalette::Highlight : QPalette::Base));
+    painter.setPen(palette().color(selected ? QPalette::HighlightedText : QPalette::Text));
+    painter.setFont(font());
+    QListWidgetItem* it = item(index);
+    std::string text = it ? StdStr(it->text()) : std::string();
+    auto draw = [&](int x, const std::string& s) {
+        painter.drawText(QRect(x, rect.top(), rect.right() - x, rect.height()), Qt::AlignLeft | Qt::AlignVCenter,
+                         QStr(s));
+    };
+    // Every field is read before anything is drawn: a row that cannot be read
+    // is shown as it stands.
+    std::vector<std::pair<int, std::string>> fields;
+    try {
+        std::string rest = text;
+        int x = rect.left();
+        fields.emplace_back(x + 2, SplitTabField(rest));
+        for (int col = 0; !rest.empty(); col++) {
+            x += ColumnStep();
+            float value = NextTabValue(rest);
+            TCatalogueList kind = list_ == kSheetPileList ? TCatalogueList::SheetPiles : TCatalogueList::SteelGrades;
+            fields.emplace_back(x + 2, FormatValue(value, ListColumnFactor(kind, col)));
+        }
+    } catch (const std::exception&) {
+        fields.clear();
+        std::string raw = text;
+        std::replace(raw.begin(), raw.end(), '\t', ' ');
+        fields.emplace_back(rect.left() + 2, raw);
+    }
+    for (const auto& [x, s] : fields)
+        draw(x, s);
+    painter.restore();
+}
+
+// ---------------------------------------------------------------- TInputDialog
+
+QLineEdit* TInputForm::Named(const std::string& edit) const
+{
+    if (edit.size() > 4 && edit.compare(0, 4, "Edit") == 0) {
+        int64_t n = 0;
+        if (sps::TryParseInt(edit.substr(4), n) && n >= 1 && n < static_cast<int64_t>(Edits.size()) &&
+            Edits[static_cast<size_t>(n)])
+            return Edits[static_cast<size_t>(n)];
+    }
+    sps::RaiseFmt("The input dialog has no edit %s", edit.c_str());
+}
+
+void TInputForm::SetCaption(const std::string& caption)
+{
+    setWindowTitle(QStr(caption));
+}
+
+std::string TInputForm::Text(const std::string& edit) const
+{
+    return StdStr(Named(edit)->text());
+}
+
+void TInputForm::SetText(const std::string& edit, const std::string& text)
+{
+    Named(edit)->setText(QStr(text));
+}
+
+bool TInputForm::Checked(const std::string& checkBox) const
+{
+    return (checkBox == "CheckBox1" ? CheckBox1 : CheckBox2)->isChecked();
+}
+
+void TInputForm::SetChecked(const std::string& checkBox, bool checked)
+{
+    (checkBox == "CheckBox1" ? CheckBox1 : CheckBox2)->setChecked(checked);
+}
+
+void TInputForm::SetVisible(const std::string& control, bool visible)
+{
+    QWidget* w = findChild<QWidget*>(QStr(control));
+    if (!w)
+        sps::RaiseFmt("The input dialog has no control %s", control.c_str());
+    w->setHidden(!visible);
+}
+
+void TInputForm::SetSupportItems(const std::vector<std::string>& items)
+{
+    ComboBox1->clear();
+    for (const std::string& item : items)
+        ComboBox1->addItem(QStr(item));
+}
+
+int TInputForm::SupportIndex() const
+{
+    return ComboBox1->currentIndex();
+}
+
+void TInputForm::SetSupportIndex(int index)
+{
+    ComboBox1->setCurrentIndex(index >= 0 && index < ComboBox1->count() ? index : -1);
+}
+
+int TInputForm::RowCount(int grid) const
+{
+    return GridView(grid)->Grid().RowCount();
+}
+
+void TInputForm::SetRowCount(int grid, int count)
+{
+    GridView(grid)->Grid().SetRowCount(count);
+}
+
+int TInputForm::ColCount(int grid) const
+{
+    return GridView(grid)->Grid().ColCount();
+}
+
+std::string TInputForm::Cell(int grid, int col, int row) const
+{
+    return GridView(grid)->Grid().Cell(col, row);
+}
+
+void TInputForm::SetCell(int grid, int col, int row, const std::string& text)
+{
+    GridView(grid)->Grid().SetCell(col, row, text);
+}
+
+int TInputForm::ListCount(int list) const
+{
+    return (list == kSheetPileList ? ListBox1 : ListBox2)->count();
+}
+
+std::string TInputForm::ListItem(int list, int index) const
+{
+    QListWidgetItem* item = (list == kSheetPileList ? ListBox1 : ListBox2)->item(index);
+    return item ? StdStr(item->text()) : std::string();
+}
+
+int TInputForm::ListIndex(int list) const
+{
+    return (list == kSheetPileList ? ListBox1 : ListBox2)->currentRow();
+}
+
+void TInputForm::SetListIndex(int list, int index)
+{
+    TCatalogueListBox* box = list == kSheetPileList ? ListBox1 : ListBox2;
+    if (index >= 0 && index < box->count()) {
+        box->setCurrentRow(index);
+        box->scrollToItem(box->item(index));
+    } else {
+        box->setCurrentRow(-1);
+        box->clearSelection();
+    }
+}
+
+void TInputForm::SetCopyFromHeadwall(std::function<void()> handler)
+{
+    copyFromHeadwall_ = std::move(handler);
+}
+
+void TInputForm::ActivatePage(const std::string& page)
+{
+    if (QWidget* w = PageControl->findChild<QWidget*>(QStr(page)))
+        PageControl->setCurrentWidget(w);
+}
+
+void TInputForm::SetHeadwall(bool isHeadwall)
+{
+    headwall_ = isHeadwall;
+}
+
+bool TInputForm::ShowModal()
+{
+    if (OnShowModal) {
+        FormShow();
+        bool ok = OnShowModal(*this);
+        if (ok)
+            for (int n = 1; n <= 5; n++)
+                GridView(n)->CommitEdit();
+        return ok;
+    }
+    return exec() == QDialog::Accepted;
+}
+
+void TInputForm::ShowError(const std::string& message)
+{
+    sps::RunGuarded([&message] { sps::Raise(message); });
+}
+
+} // namespace wd
