@@ -13,6 +13,7 @@
 #include "walldesign/ui/aboutform.h"
 #include "walldesign/ui/helpwindow.h"
 #include "walldesign/ui/infoform.h"
+#include "walldesign/ui/inputform.h"
 #include "walldesign/ui/printform.h"
 #include "walldesign/ui/settingsform.h"
 
@@ -230,6 +231,8 @@ TMainForm::~TMainForm()
     if (!formDestroyed_)
         sps::RunGuarded([this] { FormDestroy(); });
     Timer.reset();
+    if (InputForm && InputDialog() == InputForm)
+        SetInputDialog(nullptr);
     // The sections go first: their walls close their result windows.
     sps::RunGuarded([this] { ClearTree(); });
     project_.reset();
@@ -476,6 +479,10 @@ void TMainForm::CreateDialogs()
         InfoForm = new TInfoForm(this);
     if (!SettingsForm)
         SettingsForm = new TSettingsForm(paths_.programDir, this);
+    if (!InputForm) {
+        InputForm = new TInputForm(this, paths_.programDir.toStdString());
+        SetInputDialog(InputForm);
+    }
     if (!PrintForm)
         PrintForm = new TPrintForm(this);
 }
@@ -484,6 +491,8 @@ void TMainForm::FormDestroy()
 {
     formDestroyed_ = true;
     delete helpWindow_.data();
+    if (StartupFailed)
+        return;
     sps::TIniFile ini(paths_.settingsPath.toStdString());
     TPreferences p;
     p.MakeBackup = MakeBackup;
@@ -522,14 +531,8 @@ void TMainForm::closeEvent(QCloseEvent* event)
 void TMainForm::ApplyUnitSystem()
 {
     (UnitSystem == kMetric ? MetricItem : ImperialItem)->setChecked(true);
-    if (InputForm) {
-        for (QLabel* label : InputForm->findChildren<QLabel*>()) {
-            std::string text = label->text().toStdString();
-            std::string translated = TranslateUnitLabels(text);
-            if (translated != text)
-                label->setText(Q(translated));
-        }
-    }
+    if (InputForm)
+        InputForm->TranslateUnitLabels();
     // Every section is refreshed; the first error is passed on afterwards.
     std::exception_ptr error;
     for (TSection* section : SectionList()) {

@@ -33,6 +33,7 @@ namespace wd {
 
 class TAboutForm;
 class TInfoForm;
+class TInputForm;
 class TPrintForm;
 class TProjectOwner;
 class TSection;
@@ -103,8 +104,8 @@ public:
     TInfoForm* InfoForm = nullptr;
     TSettingsForm* SettingsForm = nullptr;
     TPrintForm* PrintForm = nullptr;
-    // The wall input dialog, whose unit labels follow the unit system.
-    QWidget* InputForm = nullptr;
+    // The wall input dialog that TWall::Edit shows.
+    TInputForm* InputForm = nullptr;
 
     // --- project and settings ---------------------------------------------
     bool Modified = false;
@@ -129,11 +130,14 @@ public:
     // --- start-up and close -------------------------------------------------
     // Reads the settings, may reopen the last project, sets the timer.
     void FormCreate();
-    // The about box (the splash window), then the other dialogs.
+    // The about box (the splash window), then the other dialogs; the input
+    // dialog reads the catalogue files and raises when one cannot be read.
     void CreateAboutForm();
     void CreateDialogs();
-    // Closes the help window and writes the settings file.
+    // Closes the help window and writes the settings file (unless start-up
+    // failed: then nothing is written).
     void FormDestroy();
+    bool StartupFailed = false;
     static void ShowErrorBox(const std::string& message);
     void ApplyUnitSystem();
     QString StatusText() const;

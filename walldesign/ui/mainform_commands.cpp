@@ -19,7 +19,6 @@
 #include "walldesign/ui/printform.h"
 #include "walldesign/ui/resultforms.h"
 #include "walldesign/ui/settingsform.h"
-#include "walldesign/ui/walleditor.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -255,7 +254,8 @@ void TMainForm::CloseItemClick() { close(); }
 
 bool TMainForm::EditWall(TWall* wall, int page)
 {
-    return WallEditor() && WallEditor()(*wall, page);
+    CreateDialogs();
+    return wall->Edit(page);
 }
 
 void TMainForm::NewWallItemClick(QAction* sender)

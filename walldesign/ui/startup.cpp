@@ -30,7 +30,12 @@ std::unique_ptr<TMainForm> BuildMainWindow(const TMainFormPaths& paths, QElapsed
         form->AboutForm->repaint();
         QApplication::processEvents();
     }
-    form->CreateDialogs();
+    try {
+        form->CreateDialogs();
+    } catch (...) {
+        form->StartupFailed = true;
+        throw;
+    }
     sps::RunGuarded([&form] { form->ApplyUnitSystem(); });
     return form;
 }

@@ -4,6 +4,7 @@
 #include "walldesign/ui/tests/tavelond_fixture.h"
 
 #include "platform/bytes.h"
+#include "platform/error.h"
 #include "walldesign/ui/settingsform.h"
 
 #include <QFileInfo>
@@ -55,6 +56,21 @@ TEST(MainForm, QuerySaveAnswersWhetherTheProjectMayBeDropped)
     EXPECT_EQ(f.StatusText(), "File saved");
 }
 
+TEST(MainForm, StartUpEndsWithoutTheCatalogueFilesAndWritesNothing)
+{
+    sps::FakePlatform fake;
+    QTemporaryDir empty;
+    QString settings = empty.filePath(QStringLiteral("Tavelond.ini"));
+    std::string error;
+    try {
+        BuildMainWindow(TMainFormPaths{empty.path(), settings}, nullptr);
+    } catch (const sps::Exception& e) {
+        error = e.Message();
+    }
+    EXPECT_NE(error.find("sheetpiles.dat"), std::string::npos) << error;
+    EXPECT_FALSE(QFileInfo::exists(settings));
+}
+
 TEST(MainForm, SectionsAreNumberedAfterTheHighestAndCancelledOnesVanish)
 {
     Tavelond t;
@@ -70,7 +86,7 @@ TEST(MainForm, SectionsAreNumberedAfterTheHighestAndCancelledOnesVanish)
     f.RemoveSectionItemClick();
     EXPECT_EQ(f.NextSectionNumber(), 2);
 
-    t.editor = [](TWall&, int) { return false; };
+    t.editor = [](TInputForm&) { return false; };
     f.NewWallItemClick(f.NewAnchorwallItem);
     EXPECT_EQ(f.SectionList().size(), 1u);
     EXPECT_EQ(f.TreeView->topLevelItemCount(), 1);
@@ -89,7 +105,7 @@ TEST(MainForm, SectionsAreNumberedAfterTheHighestAndCancelledOnesVanish)
 
     // An input page opens the editor on its page; OK marks the project.
     f.Modified = false;
-    t.editor = [](TWall&, int) { return true; };
+    t.editor = [](TInputForm&) { return true; };
     t.DoubleClick({"Section 1", "Headwall", "Input", "Boussinesq"});
     EXPECT_EQ(t.edits.back(), 4);
     EXPECT_TRUE(f.Modified);

@@ -1,7 +1,6 @@
 // Tavelond's main window over the catalogue, help and example files of the
-// test folder, with its settings in a temporary folder, the platform's fakes,
-// modal dialogs answered by the test and a wall editor instead of the input
-// dialog.
+// test folder, with its settings in a temporary folder, the platform's fakes
+// and every modal dialog, the input dialog too, answered by the test.
 #pragma once
 
 #include "platform/gui/fakes.h"
@@ -12,16 +11,16 @@
 #include "walldesign/calc/wall.h"
 #include "walldesign/files/project.h"
 #include "walldesign/report/colors.h"
-#include "walldesign/report/tests/walls.h"
 #include "walldesign/ui/mainform.h"
 #include "walldesign/ui/modal.h"
 #include "walldesign/ui/startup.h"
-#include "walldesign/ui/walleditor.h"
+#include "walldesign/ui/inputform.h"
 
 #include <QAction>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 
@@ -78,21 +77,20 @@ class Tavelond {
 public:
     // settings: the text of "Tavelond.ini"; nullptr for no file.
     explicit Tavelond(const char* settings = nullptr)
-        : savedEditor_(WallEditor()), savedUnits_(UnitSystem), savedColors_(DrawingColors())
+        : savedUnits_(UnitSystem), savedColors_(DrawingColors())
     {
         RegisterWallClasses();
         if (settings)
             WriteText(SettingsPath(), settings);
-        WallEditor() = [this](TWall& wall, int page) {
-            edits.push_back(page);
-            return editor(wall, page);
-        };
         form = BuildMainWindow(TMainFormPaths{QDir::currentPath(), SettingsPath()}, nullptr);
+        form->InputForm->OnShowModal = [this](TInputForm& dialog) {
+            edits.push_back(dialog.PageControl->currentIndex());
+            return editor(dialog);
+        };
     }
     ~Tavelond()
     {
         form.reset();
-        WallEditor() = savedEditor_;
         UnitSystem = savedUnits_;
         DrawingColors() = savedColors_;
     }
@@ -102,12 +100,8 @@ public:
     // Answers every modal dialog; cancels by default.
     std::function<int(QDialog&)> onModal = [](QDialog&) { return int(QDialog::Rejected); };
     TModalOverride modal{[this](QDialog& d) { return onModal(d); }};
-    // Fills a wall as the input dialog would and confirms it by default.
-    std::function<bool(TWall&, int)> editor = [](TWall& wall, int) {
-        test::TypicalInput(wall);
-        wall.SectionName = "ZS 20";
-        return true;
-    };
+    // The user in the input dialog: confirms what it shows by default.
+    std::function<bool(TInputForm&)> editor = [](TInputForm&) { return true; };
     std::vector<int> edits;
     std::shared_ptr<PrintLog> printed = std::make_shared<PrintLog>();
     sps::TPrintDialogOverride printDialog{
@@ -160,7 +154,6 @@ public:
     }
 
 private:
-    std::function<bool(TWall&, int)> savedEditor_;
     uint8_t savedUnits_;
     TDrawingColors savedColors_;
 };
