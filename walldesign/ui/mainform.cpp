@@ -265,7 +265,7 @@ void TMainForm::CreateActions()
         action("AddAnchorwallItem", "Add Anchor&wall...", "An anchor wall for the head wall of the selected section");
     RemoveSectionItem = action("RemoveSectionItem", "&Remove Section", "Remove the selected section");
     RemoveAnchorwallItem =
-        action("RemoveAnchorwallItem", "Remove Anc&horwall", "Remove the anchor wall of the selected section");
+        action("RemoveAnchorwallItem", "Remove Anchorwa&ll", "Remove the anchor wall of the selected section");
 
     MetricItem = action("MetricItem", "&Metric Units", "Show values in metric units");
     ImperialItem = action("ImperialItem", "&Imperial Units", "Show values in imperial units");

@@ -15,6 +15,8 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace wd {
 
 namespace {
@@ -252,6 +254,10 @@ void ShowResultWindow(TWall* wall, QMdiArea* area, TWallView* TWall::*slot)
     auto* form = new TForm(wall, nullptr);
     wall->*slot = form;
     area->addSubWindow(form);
+    // Not larger than the area it opens in.
+    QSize room = area->viewport()->size();
+    if (room.width() > 100 && room.height() > 100)
+        form->resize(std::min(form->width(), room.width()), std::min(form->height(), room.height()));
     try {
         form->Refill();
     } catch (...) {
