@@ -78,5 +78,19 @@ TEST(TavelondSettings, PeriodAndUnitsAreClampedAndTextsStayOnOneLine)
     EXPECT_EQ(SettingsFileFor("/opt/v1.2/Tavelond.exe"), "/opt/v1.2/Tavelond.ini");
 }
 
+TEST(TavelondSettings, AFileCutAtEveryLengthReadsWithinItsRanges)
+{
+    std::string full = std::string(kDefaultText) + "CoverImage=1\r\n";
+    full.replace(full.find("AutoSavePeriod=10"), 17, "AutoSavePeriod=25");
+    for (size_t n = 0; n <= full.size(); n++) {
+        sps::TIniFile ini("x.ini");
+        ini.SetText(full.substr(0, n));
+        TPreferences p = ReadPreferences(ini);
+        EXPECT_GE(p.AutoSavePeriod, kMinAutoSavePeriod) << n;
+        EXPECT_LE(p.AutoSavePeriod, kMaxAutoSavePeriod) << n;
+        EXPECT_LE(p.Units, 1) << n;
+    }
+}
+
 } // namespace
 } // namespace wd

@@ -282,6 +282,25 @@ TEST(MainForm, AutoSaveWritesACopyBesideTheProjectOrIntoTheBackupFolder)
     timer->Tick();
     EXPECT_EQ(t.ErrorTexts().size(), 1u);
     EXPECT_TRUE(timer->Enabled());
+
+    // The timer rests while a save runs, the Save As dialog included.
+    struct TimerWatch : sps::FakeFileDialogs {
+        sps::ITimer* timer = nullptr;
+        std::vector<bool> enabled;
+        std::string Save(const sps::TFileDialogParams& params) override
+        {
+            enabled.push_back(timer->Enabled());
+            return FakeFileDialogs::Save(params);
+        }
+    };
+    auto watch = std::make_shared<TimerWatch>();
+    watch->timer = timer;
+    watch->answers = {t.Path("named.spc").toStdString()};
+    sps::CurrentPlatform().fileDialogs = watch;
+    f.SaveAsItemClick();
+    EXPECT_EQ(watch->enabled, std::vector<bool>{false});
+    EXPECT_TRUE(timer->Enabled());
+    EXPECT_TRUE(QFileInfo::exists(t.Path("named.spc")));
 }
 
 TEST(MainForm, SettingsDialogClampsThePeriodAndSettingsAreWrittenAtClose)
