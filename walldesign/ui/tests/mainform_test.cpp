@@ -47,6 +47,12 @@ TEST(MainForm, QuerySaveAnswersWhetherTheProjectMayBeDropped)
     EXPECT_EQ(t.ErrorTexts().size(), 1u);
     EXPECT_TRUE(f.Modified);
 
+    // Closing the window asks the same; Cancel keeps it open.
+    f.show();
+    t.fake.messages->answers = {TMsgResult::Cancel};
+    EXPECT_FALSE(f.close());
+    EXPECT_TRUE(f.isVisible());
+
     // Yes, and the save works.
     f.FileName = t.Path("p.spc").toStdString();
     t.fake.messages->answers = {TMsgResult::Yes};
