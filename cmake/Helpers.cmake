@@ -19,9 +19,11 @@ function(sps_add_gtest name)
     TIMEOUT 300)
 endfunction()
 
-# sps_add_fuzzer(<name> SOURCES ... LIBS ... [CORPUS dir])
+# sps_add_fuzzer(<name> SOURCES ... LIBS ... [RUNS n])
 # A libFuzzer target, built only with clang. Also registered as a short CTest
-# run when SPS_FUZZ_ONLY is on.
+# run when SPS_FUZZ_ONLY is on. Seeds: the files in corpus/<source name>/ beside
+# the first source (e.g. fuzz/corpus/project_file/ for fuzz/project_file.cpp)
+# are read at every run; what the run adds goes to the build folder.
 function(sps_add_fuzzer name)
   cmake_parse_arguments(F "" "RUNS" "SOURCES;LIBS" ${ARGN})
   if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
@@ -34,7 +36,17 @@ function(sps_add_fuzzer name)
   target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
   target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
   target_link_libraries(${name} PRIVATE ${F_LIBS})
-  add_test(NAME ${name} COMMAND ${name} -runs=${F_RUNS} -max_len=4096 -seed=1
+  list(GET F_SOURCES 0 first)
+  get_filename_component(source_dir ${first} DIRECTORY)
+  get_filename_component(source_name ${first} NAME_WE)
+  set(seeds ${source_dir}/corpus/${source_name})
+  set(corpus)
+  if(IS_DIRECTORY ${seeds})
+    set(grown ${CMAKE_BINARY_DIR}/fuzz-corpus/${name})
+    file(MAKE_DIRECTORY ${grown})
+    set(corpus ${grown} ${seeds})
+  endif()
+  add_test(NAME ${name} COMMAND ${name} -runs=${F_RUNS} -max_len=4096 -seed=1 ${corpus}
            WORKING_DIRECTORY ${SPS_TEST_DIR})
   set_tests_properties(${name} PROPERTIES LABELS fuzz TIMEOUT 600)
 endfunction()

@@ -63,10 +63,16 @@ private:
     std::vector<uint8_t> bytes_;
 };
 
-// Whole-file helpers. ReadFileBytes raises "Cannot open file \"%s\". ..." style
-// errors; WriteFileAtomic writes a temporary file in the same folder and renames
-// it over the target only when every byte was written.
-std::vector<uint8_t> ReadFileBytes(const std::string& path);
+// Whole-file helpers. ReadFileBytes reads a regular file of at most
+// `maxMegabytes` and raises "Cannot open file \"%s\". ..." style errors for
+// anything else (FIFOs, devices and folders are refused unread). WriteFileAtomic writes the file that `path` stands for (through
+// symbolic links): a temporary file of a new name in its folder (created
+// exclusively, never through a link; removed on every failure) is renamed
+// over it only when every byte was written, and takes its permission bits. A
+// file with other hard links is overwritten in place, after its room has been
+// reserved. A read-only file or one that is not a regular file is refused.
+inline constexpr size_t kMaxFileMegabytes = 64;
+std::vector<uint8_t> ReadFileBytes(const std::string& path, size_t maxMegabytes = kMaxFileMegabytes);
 void WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& bytes);
 
 } // namespace sps

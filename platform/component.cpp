@@ -53,6 +53,20 @@ TComponent::TComponent(TComponent* owner)
         owner->InsertComponent(this);
 }
 
+namespace {
+
+// Drops one entry, searching from the end, where the entries that go first lie.
+void Unlist(std::vector<TComponent*>& list, TComponent* component)
+{
+    for (size_t i = list.size(); i > 0; --i)
+        if (list[i - 1] == component) {
+            list.erase(list.begin() + static_cast<long>(i - 1));
+            return;
+        }
+}
+
+} // namespace
+
 TComponent::~TComponent()
 {
     destroying_ = true;
@@ -61,6 +75,20 @@ TComponent::~TComponent()
         DestroyComponents();
     } catch (...) {
     }
+    for (TComponent* target : watched_)
+        Unlist(target->watchers_, this);
+    watched_.clear();
+    // Each watcher leaves the list before it hears of us, so a handler that
+    // frees other watchers or asks for more leaves the walk sound.
+    while (!watchers_.empty()) {
+        TComponent* watcher = watchers_.back();
+        watchers_.pop_back();
+        Unlist(watcher->watched_, this);
+        try {
+            watcher->Notification(this, TOperation::opRemove);
+        } catch (...) {
+        }
+    }
     if (owner_) {
         try {
             owner_->RemoveComponent(this);
@@ -68,8 +96,7 @@ TComponent::~TComponent()
         }
         // RemoveComponent drops us even when a handler raised; make sure.
         if (owner_) {
-            auto& list = owner_->components_;
-            list.erase(std::remove(list.begin(), list.end(), this), list.end());
+            Unlist(owner_->components_, this);
             owner_ = nullptr;
         }
     }
@@ -109,8 +136,7 @@ void TComponent::RemoveComponent(TComponent* component)
         TComponent* component;
         ~Drop()
         {
-            auto& list = self->components_;
-            list.erase(std::remove(list.begin(), list.end(), component), list.end());
+            Unlist(self->components_, component);
             component->owner_ = nullptr;
         }
     } drop{this, component};
@@ -138,17 +164,29 @@ void TComponent::DestroyComponents()
 
 void TComponent::Notification(TComponent* component, TOperation operation)
 {
-    // Handlers may free components of this list: walk from the end by index
-    // and clamp to the current size at every step.
-    size_t i = components_.size();
-    while (i > 0) {
-        if (i > components_.size()) {
-            i = components_.size();
-            continue;
+}
+
+void TComponent::NotifyWhenFreed(TComponent* component)
+{
+    if (!component || component == this)
+        return;
+    for (TComponent* c : watched_)
+        if (c == component)
+            return;
+    watched_.push_back(component);
+    component->watchers_.push_back(this);
+}
+
+void TComponent::CancelNotifyWhenFreed(TComponent* component)
+{
+    if (!component)
+        return;
+    for (TComponent* c : watched_)
+        if (c == component) {
+            Unlist(watched_, component);
+            Unlist(component->watchers_, this);
+            return;
         }
-        --i;
-        components_[i]->Notification(component, operation);
-    }
 }
 
 void TComponent::Loaded()
@@ -163,6 +201,10 @@ void TComponent::GetChildren(const std::function<void(TComponent*)>& proc, TComp
 TComponent* TComponent::GetChildOwner()
 {
     return nullptr;
+}
+
+void TComponent::ValidateChild(const std::string& className, const std::string& name)
+{
 }
 
 void TComponent::WriteProperties(TWriter& writer)

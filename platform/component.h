@@ -2,10 +2,11 @@
 // the after-loading hook and the hooks that the component stream uses.
 //
 // Ownership: an owned component must be created with new; its owner deletes it
-// (DestroyComponents, last first). Deleting an owned component removes it from
-// its owner first, which sends Notification(component, opRemove) to the owner;
-// the base Notification forwards it to every owned component, so siblings can
-// drop their pointers to it.
+// (DestroyComponents, last first). Inserting or removing a component sends
+// Notification(component, opInsert / opRemove) to its owner only. A component
+// that keeps a pointer to one it does not own asks for NotifyWhenFreed(it) and
+// hears Notification(it, opRemove) when it is freed. Both cost the same however
+// many components an owner holds, so reading or freeing n components is linear.
 //
 // Destruction order: ~TComponent runs after the derived destructors, so a
 // Notification reaching a component inside ~TComponent is the base one. A
@@ -59,15 +60,22 @@ public:
     bool IsLoading() const { return loading_; }
     void SetLoading(bool loading) { loading_ = loading; }
 
-    // Called on the owner (and forwarded to all its owned components) when a
-    // component is inserted or removed.
+    // Called on the owner when a component is inserted or removed, and on every
+    // component that asked for it when `component` is freed. The base does nothing.
     virtual void Notification(TComponent* component, TOperation operation);
+    // This component hears Notification(component, opRemove) when `component`
+    // is freed. The request ends with either of the two, or with CancelNotifyWhenFreed.
+    void NotifyWhenFreed(TComponent* component);
+    void CancelNotifyWhenFreed(TComponent* component);
     // Called after a component stream has been read completely.
     virtual void Loaded();
     // Hands the components to stream as children of this one (default: none).
     virtual void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root);
     // Owner of children read back from a stream (default: none, meaning the root).
     virtual TComponent* GetChildOwner();
+    // Called by the stream reader on the owner-to-be before it creates a child
+    // of class `className` named `name`; raises to refuse it. The base accepts all.
+    virtual void ValidateChild(const std::string& className, const std::string& name);
 
     // Writes the streamed properties in order: name, then value.
     virtual void WriteProperties(TWriter& writer);
@@ -82,6 +90,8 @@ private:
     TComponent* owner_ = nullptr;
     std::string name_;
     std::vector<TComponent*> components_;
+    std::vector<TComponent*> watchers_; // told when this one is freed
+    std::vector<TComponent*> watched_;  // those this one asked to hear of
     bool destroying_ = false;
     bool loading_ = false;
 };

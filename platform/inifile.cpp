@@ -65,15 +65,22 @@ void TIniFile::SetText(const std::string& text)
         bom_ = true;
         rest.remove_prefix(3);
     }
-    size_t lf = rest.find('\n');
-    if (lf != std::string_view::npos && (lf == 0 || rest[lf - 1] != '\r'))
+    size_t first = rest.find_first_of("\r\n");
+    if (first != std::string_view::npos && rest[first] == '\n')
         lineEnd_ = "\n";
     while (!rest.empty()) {
-        size_t end = rest.find('\n');
+        // A line ends at a run of CRs, at an LF, or at CRs followed by an LF.
+        size_t end = rest.find_first_of("\r\n");
         std::string_view raw = rest.substr(0, end);
-        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
-        if (!raw.empty() && raw.back() == '\r')
-            raw.remove_suffix(1);
+        if (end == std::string_view::npos) {
+            rest = {};
+        } else {
+            while (end < rest.size() && rest[end] == '\r')
+                ++end;
+            if (end < rest.size() && rest[end] == '\n')
+                ++end;
+            rest.remove_prefix(end);
+        }
         Line line;
         line.raw.assign(raw);
         std::string t = Trim(raw);

@@ -10,8 +10,9 @@
 //
 // Nothing reaches the disk before UpdateFile, which writes the whole text
 // through a temporary file and a rename, and raises sps::Exception on failure.
-// Line ends: lines may end in CR LF or LF; the file is written with the line
-// ends it had (CR LF for a new file). A UTF-8 byte order mark is kept.
+// Line ends: LF, CR LF, or any run of CRs with or without an LF after it (so
+// no CR stays in a name or value); the file is written with CR LF when its
+// first line end held a CR (and when it is new), with LF otherwise. A UTF-8 byte order mark is kept.
 #pragma once
 
 #include <string>

@@ -209,10 +209,16 @@ void TReader::ReadProperties(TComponent* component)
 {
     while (!EndOfList()) {
         std::string prop = ReadStr();
-        if (!component->ReadProperty(prop, *this)) {
-            const std::string& who = component->Name().empty() ? component->ClassName() : component->Name();
-            RaiseFmt("Error reading %s.%s: Property %s does not exist", who.c_str(), prop.c_str(), prop.c_str());
+        const std::string& who = component->Name().empty() ? component->ClassName() : component->Name();
+        bool known = false;
+        try {
+            known = component->ReadProperty(prop, *this);
+        } catch (const Exception& e) {
+            // Say whose value could not be read.
+            RaiseFmt("Error reading %s.%s: %s", who.c_str(), prop.c_str(), e.what());
         }
+        if (!known)
+            RaiseFmt("Error reading %s.%s: Property %s does not exist", who.c_str(), prop.c_str(), prop.c_str());
     }
     ReadListEnd();
 }
@@ -251,6 +257,7 @@ void TReader::ReadComponent(TComponent* owner)
 {
     std::string className = ReadStr();
     std::string name = ReadStr();
+    owner->ValidateChild(className, name);
     TComponentFactory factory = FindClass(className);
     if (!factory)
         RaiseFmt("Class %s not found", className.c_str());

@@ -79,14 +79,17 @@ public:
     void ReadSignature();        // "TPF0" or "Invalid stream format"
 
     // Reads a root component stream into `root`: signature, class and name,
-    // properties, children (created through the class registry with
-    // root->GetChildOwner() or root as owner), then runs the fixups and calls
+    // properties, children (each offered to its owner's ValidateChild, then
+    // created through the class registry with root->GetChildOwner() or root as
+    // owner), then runs the fixups and calls
     // Loaded on the root and every component read, in reading order.
     //
     // Errors: "Invalid stream format" (signature, class name other than the
     // root's, nesting deeper than kMaxComponentDepth), "Class X not found",
-    // "Error reading X.P: Property P does not exist", "Invalid property value",
-    // "Stream read error". On an error the component whose reading failed is
+    // "Error reading X.P: Property P does not exist", "Error reading X.P: "
+    // followed by what reading the value raised ("Invalid property value",
+    // "Stream read error", ...), "Stream read error", and what ValidateChild
+    // and the fixups raise. On an error the component whose reading failed is
     // freed together with what it owns; components read completely before stay
     // with their owners (so freeing the root frees everything), no fixup runs,
     // no Loaded is called and every loading flag is cleared. The caller should

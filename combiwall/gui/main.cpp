@@ -4,11 +4,13 @@
 #include "combiwall/gui/form.h"
 #include "combiwall/gui/formdata.h"
 #include "combiwall/gui/picture.h"
+#include "platform/process.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv)
 {
+    sps::PrepareProcess();
     QApplication app(argc, argv);
     cf::StartupConfig config;
     config.applicationTitle = QStringLiteral("WQ KX Kestrane");

@@ -1,4 +1,5 @@
-// Reads arbitrary text as an ini file, looks keys up, writes and reads it again.
+// Reads arbitrary text as an ini file, looks keys up, writes and reads it again:
+// the text written must read back to the same text and keep the keys written.
 #include "platform/error.h"
 #include "platform/inifile.h"
 
@@ -18,8 +19,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         ini.WriteString("New Section", "Key", "value");
     } catch (const sps::Exception&) {
     }
+    // What is written reads back as the same lines: no key is lost or doubled.
     sps::TIniFile again("/nonexistent/fuzz.ini");
     again.SetText(ini.Text());
+    if (again.Text() != ini.Text())
+        __builtin_trap();
     if (again.ReadString("New Section", "Key", "") != "value")
         __builtin_trap();
     if (again.ReadString("Preferences", "AutoSave", "") != "1")

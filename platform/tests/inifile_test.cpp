@@ -140,6 +140,28 @@ TEST_F(IniFile, ByteOrderMarkAndCrLfAreKept)
     EXPECT_EQ(Get(), "\xEF\xBB\xBF[Units]\r\nMetric=1\r\n");
 }
 
+TEST_F(IniFile, AnyRunOfCarriageReturnsEndsALine)
+{
+    // Stray CRs before the LF, or CRs alone, end a line: no CR stays in a name
+    // or value, so a section is never written twice and no key is lost.
+    Put("[Preferences\r\r\nMakeBackup=0\r\r\nAuthor=Ann \r\r\r\n\r\n[Colors]\rWater=$00FF0000\rText=$00000000\n"
+        "\n[Units]\r\nMetric=1");
+    TIniFile ini(path);
+    EXPECT_EQ(ini.ReadSection("Preferences"), (std::vector<std::string>{"MakeBackup", "Author"}));
+    EXPECT_EQ(ini.ReadString("Preferences", "Author", ""), "Ann");
+    EXPECT_EQ(ini.ReadInteger("Colors", "Water", 0), 0x00FF0000);
+    EXPECT_TRUE(ini.ValueExists("Colors", "Text"));
+    ini.WriteBool("Preferences", "AutoSave", true);
+    ini.WriteString("Colors", "SP", "$000000FF");
+    ini.UpdateFile();
+    EXPECT_EQ(Get(), "[Preferences\r\nMakeBackup=0\r\nAuthor=Ann \r\nAutoSave=1\r\n\r\n[Colors]\r\nWater=$00FF0000\r\n"
+                     "Text=$00000000\r\nSP=$000000FF\r\n\r\n[Units]\r\nMetric=1\r\n");
+    TIniFile back(path);
+    EXPECT_EQ(back.ReadSection("Preferences"), (std::vector<std::string>{"MakeBackup", "Author", "AutoSave"}));
+    EXPECT_EQ(back.ReadSection("Colors"), (std::vector<std::string>{"Water", "Text", "SP"}));
+    EXPECT_TRUE(back.ReadBool("Units", "Metric", false));
+}
+
 TEST_F(IniFile, UnchangedTextIsNotWritten)
 {
     Put("[Units]\r\nMetric=1\r\n");
@@ -176,7 +198,7 @@ TEST_F(IniFile, WriteFailuresRaiseAndKeepTheOldFile)
             ini.UpdateFile();
             ADD_FAILURE() << "no error";
         } catch (const Exception& e) {
-            EXPECT_NE(e.Message().find("Cannot create file"), std::string::npos) << e.Message();
+            EXPECT_EQ(e.Message(), "Cannot create a file in folder " + dir.string() + ": Permission denied");
         }
         fs::permissions(dir, fs::perms::owner_all);
         EXPECT_EQ(Get(), "[Units]\r\nMetric=1\r\n");
@@ -191,6 +213,26 @@ TEST_F(IniFile, WriteFailuresRaiseAndKeepTheOldFile)
     folder.WriteBool("Units", "Metric", true);
     EXPECT_THROW(folder.UpdateFile(), Exception);
     EXPECT_TRUE(fs::is_directory(dir));
+}
+
+TEST_F(IniFile, ASettingsFileThatIsNoRegularFileReadsAsEmptyAndStays)
+{
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    auto readsAndRefuses = [this] {
+        ::alarm(20); // a FIFO without a writer would block for ever
+        TIniFile ini(path);
+        if (ini.SectionExists("Units"))
+            return false;
+        ini.WriteBool("Units", "Metric", true);
+        try {
+            ini.UpdateFile(); // never replaced by what little we know
+            return false;
+        } catch (const Exception&) {
+            return true;
+        }
+    };
+    EXPECT_EXIT(std::_Exit(readsAndRefuses() ? 0 : 1), testing::ExitedWithCode(0), "");
+    EXPECT_TRUE(fs::is_fifo(path));
 }
 
 TEST_F(IniFile, TextCutAtEveryLengthReads)

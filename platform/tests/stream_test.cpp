@@ -518,7 +518,7 @@ TEST_F(ComponentStream, ErrorsHaveTheLibraryMessages)
     value.push_back(0);
     value.push_back(0);
     value.push_back(0);
-    EXPECT_EQ(ReadMessage(value), "Invalid property value");
+    EXPECT_EQ(ReadMessage(value), "Error reading TBox.Number: Invalid property value");
 }
 
 TEST_F(ComponentStream, NestingIsBounded)

@@ -124,6 +124,20 @@ void TSection::GetChildren(const std::function<void(sps::TComponent*)>& proc, sp
         proc(Components(i));
 }
 
+void TSection::ValidateChild(const std::string& className, const std::string& name)
+{
+    const bool head = sps::SameText(className, "THeadwall");
+    if (!head && !sps::SameText(className, "TAnchorwall"))
+        sps::RaiseFmt("Section %d: unknown wall class %s", Index, className.c_str());
+    for (int i = 0; i < ComponentCount(); ++i) {
+        sps::TComponent* c = Components(i);
+        if (head ? dynamic_cast<THeadwall*>(c) != nullptr : dynamic_cast<TAnchorwall*>(c) != nullptr)
+            sps::RaiseFmt("Section %d holds two %s", Index, head ? "head walls" : "anchor walls");
+        if (sps::SameText(c->Name(), name))
+            sps::RaiseFmt("Section %d holds two walls named %s", Index, name.c_str());
+    }
+}
+
 void TSection::WriteProperties(sps::TWriter& writer)
 {
     if (HeadWall) {
@@ -142,15 +156,25 @@ bool TSection::ReadProperty(const std::string& name, sps::TReader& reader)
 {
     // The walls are read after the section's properties: references are
     // resolved by component name once the whole section has been read. A name
-    // that names no wall of the right class leaves the reference empty.
+    // that names no wall of the right class in this section is refused.
     if (sps::SameText(name, "HeadWall")) {
         std::string ident = reader.ReadIdent();
-        reader.AddFixup([this, ident] { HeadWall = dynamic_cast<THeadwall*>(FindComponent(ident)); });
+        reader.AddFixup([this, ident] {
+            HeadWall = dynamic_cast<THeadwall*>(FindComponent(ident));
+            if (!HeadWall)
+                sps::RaiseFmt("Section %d: HeadWall names \"%s\", which is not a head wall of the section", Index,
+                              ident.c_str());
+        });
         return true;
     }
     if (sps::SameText(name, "AnchorWall")) {
         std::string ident = reader.ReadIdent();
-        reader.AddFixup([this, ident] { AnchorWall = dynamic_cast<TAnchorwall*>(FindComponent(ident)); });
+        reader.AddFixup([this, ident] {
+            AnchorWall = dynamic_cast<TAnchorwall*>(FindComponent(ident));
+            if (!AnchorWall)
+                sps::RaiseFmt("Section %d: AnchorWall names \"%s\", which is not an anchor wall of the section",
+                              Index, ident.c_str());
+        });
         return true;
     }
     if (sps::SameText(name, "Index")) {

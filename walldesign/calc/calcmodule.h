@@ -63,6 +63,8 @@ public:
     void Notification(sps::TComponent* component, sps::TOperation operation) override;
     void GetChildren(const std::function<void(sps::TComponent*)>& proc, sps::TComponent* root) override;
     sps::TComponent* GetChildOwner() override { return this; }
+    // A section reads at most one head wall and one anchor wall, of distinct names.
+    void ValidateChild(const std::string& className, const std::string& name) override;
     void WriteProperties(sps::TWriter& writer) override;
     bool ReadProperty(const std::string& name, sps::TReader& reader) override;
 };

@@ -90,9 +90,11 @@ void TWall::RaiseEquilibriumFailure()
 
 void TWall::ValidateInput() const
 {
+    // Every input single, also those only reported (mass, required safety).
     bool finite = std::isfinite(PileTop) && std::isfinite(AnchorLevel) && SideFinite(Front) && SideFinite(Behind) &&
-                  std::isfinite(AnchorInclination) && std::isfinite(SectionArea) &&
-                  std::isfinite(SectionInertia) && std::isfinite(SectionModulus) && std::isfinite(GradeValue);
+                  std::isfinite(AnchorInclination) && std::isfinite(AnchorSafety) && std::isfinite(SectionArea) &&
+                  std::isfinite(SectionMass) && std::isfinite(SectionInertia) && std::isfinite(SectionModulus) &&
+                  std::isfinite(GradeValue) && std::isfinite(RequiredSafety);
     for (const TLayer& l : FrontLayers)
         finite = finite && LayerInputFinite(l, Front.AutoCoefficients != 0);
     for (const TLayer& l : BehindLayers)

@@ -13,24 +13,23 @@ namespace wd {
 
 namespace {
 
-// A section as this program writes it: its children are walls, at most one
-// head wall and one anchor wall, and HeadWall / AnchorWall name exactly them.
+// A section as this program writes it: it holds a head wall, an anchor wall
+// or both (the reader refuses other children, a second wall of a class and
+// references that name no wall of the section), and HeadWall / AnchorWall
+// name them.
 void CheckSection(const TSection& section)
 {
-    THeadwall* head = nullptr;
-    TAnchorwall* anchor = nullptr;
-    bool valid = true;
-    for (int i = 0; i < section.ComponentCount() && valid; ++i) {
+    if (section.ComponentCount() == 0)
+        sps::RaiseFmt("Section %d holds no wall", section.Index);
+    for (int i = 0; i < section.ComponentCount(); ++i) {
         sps::TComponent* c = section.Components(i);
-        if (c->ClassName() == "THeadwall" && !head)
-            head = dynamic_cast<THeadwall*>(c);
-        else if (c->ClassName() == "TAnchorwall" && !anchor)
-            anchor = dynamic_cast<TAnchorwall*>(c);
-        else
-            valid = false;
+        if (dynamic_cast<THeadwall*>(c) && section.HeadWall != c)
+            sps::RaiseFmt("Section %d: the reference HeadWall to its head wall is missing", section.Index);
+        if (dynamic_cast<TAnchorwall*>(c) && section.AnchorWall != c)
+            sps::RaiseFmt("Section %d: the reference AnchorWall to its anchor wall is missing", section.Index);
+        if (!dynamic_cast<TWall*>(c) || c->ClassName() == "TWall")
+            sps::RaiseFmt("Section %d: unknown wall class %s", section.Index, c->ClassName().c_str());
     }
-    if (!valid || section.HeadWall != head || section.AnchorWall != anchor)
-        sps::RaiseFmt("Invalid walls in section %d", section.Index);
 }
 
 } // namespace
@@ -109,6 +108,9 @@ void ReadProjectBytes(const std::vector<uint8_t>& bytes, TProject& project, cons
             sectionReader.ReadRootComponent(section.get());
             CheckSection(*section);
         } catch (const sps::Exception& e) {
+            // Name the section where its number has been read.
+            if (section->Index != 0 && e.Message().rfind("Section ", 0) != 0)
+                fail(sps::Exception(sps::Format("Section %d: ", section->Index) + e.Message()));
             fail(e);
         }
         TSection* added = section.release();
@@ -120,7 +122,7 @@ void ReadProjectBytes(const std::vector<uint8_t>& bytes, TProject& project, cons
 
 void LoadProject(const std::string& fileName, TProject& project, const TSectionRead& sectionRead)
 {
-    std::vector<uint8_t> bytes = sps::ReadFileBytes(fileName);
+    std::vector<uint8_t> bytes = sps::ReadFileBytes(fileName, kMaxProjectFileMegabytes);
     ReadProjectBytes(bytes, project, fileName, sectionRead);
 }
 

@@ -56,8 +56,11 @@ void SaveProject(const std::string& fileName, const TProject& project);
 // line is raised.
 void ReadProjectBytes(const std::vector<uint8_t>& bytes, TProject& project, const std::string& fileName,
                       const TSectionRead& sectionRead = {});
+// Larger project files are refused unread (a project of tens of thousands of
+// sections stays far below).
+inline constexpr size_t kMaxProjectFileMegabytes = 64;
 // As ReadProjectBytes on the content of the file; errors opening or reading
-// the file name it as well.
+// the file name it as well. Only a regular file is read.
 void LoadProject(const std::string& fileName, TProject& project, const TSectionRead& sectionRead = {});
 
 } // namespace wd

@@ -2,17 +2,24 @@
 // damaged files without losing the sections read before.
 #include "platform/bytes.h"
 #include "platform/error.h"
+#include "platform/process.h"
 #include "platform/stream.h"
 #include "walldesign/calc/calcmodule.h"
+#include "walldesign/calc/tests/calc_walls.h"
 #include "walldesign/calc/wall.h"
 #include "walldesign/files/project.h"
 #include "walldesign/report/report.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
-#include <unistd.h>
+#include <cstring>
 #include <filesystem>
+#include <limits>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <string>
 #include <vector>
 
@@ -253,6 +260,16 @@ TEST(ProjectFileTest, SectionsAreAppendedToAnExistingProject)
     EXPECT_EQ(sections[0], existing);
 }
 
+// The names in the test's folder.
+std::vector<std::string> Listing(const fs::path& dir)
+{
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir))
+        names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 class ProjectDiskTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -265,8 +282,16 @@ protected:
     }
     void TearDown() override { fs::remove_all(dir_); }
     std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+    // Saves the small project p_ as `file` and returns its bytes.
+    Bytes SaveFirst(const std::string& file)
+    {
+        SaveProject(file, p_);
+        return sps::ReadFileBytes(file);
+    }
 
     fs::path dir_;
+    TProjectOwner owner_;
+    TProject p_{&owner_, "A", "P", "first"};
 };
 
 TEST_F(ProjectDiskTest, SaveAndLoadThroughTheFile)
@@ -282,7 +307,7 @@ TEST_F(ProjectDiskTest, SaveAndLoadThroughTheFile)
     TProject back{&owner2};
     LoadProject(file, back);
     EXPECT_EQ(WriteProjectBytes(back), WriteProjectBytes(p));
-    EXPECT_FALSE(fs::exists(file + ".tmp~"));
+    EXPECT_EQ(Listing(dir_), std::vector<std::string>{"quay.spc"}); // no temporary file left
 }
 
 TEST_F(ProjectDiskTest, FailingSaveKeepsThePreviousFile)
@@ -300,11 +325,199 @@ TEST_F(ProjectDiskTest, FailingSaveKeepsThePreviousFile)
     EXPECT_EQ(sps::ReadFileBytes(file), before);
     delete s;
 
-    // The temporary file cannot be created: the project file stays as it was.
-    fs::create_directory(file + ".tmp~");
+}
+
+TEST_F(ProjectDiskTest, TheTemporaryFileIsNewAndNeverFollowsALink)
+{
+    TProjectOwner owner;
+    TProject p{&owner, "A", "P", "first"};
+    std::string file = Path("quay.spc");
+    SaveProject(file, p);
+
+    // Names a former save or another user may have left: a link to an
+    // unrelated file, a folder, a plain file.
+    std::string victim = Path("victim.txt");
+    sps::WriteFileAtomic(victim, Bytes{'v'});
+    fs::create_symlink(victim, file + ".tmp~");
+    fs::create_directory(Path("quay.spc.tmp"));
+    sps::WriteFileAtomic(Path("quay.spc~"), Bytes{'t'});
+
     p.Comment = "second";
-    EXPECT_THROW(SaveProject(file, p), sps::Exception);
+    SaveProject(file, p);
+    EXPECT_EQ(sps::ReadFileBytes(file), WriteProjectBytes(p));
+    EXPECT_FALSE(fs::is_symlink(file));
+    EXPECT_EQ(sps::ReadFileBytes(victim), Bytes{'v'});
+    EXPECT_EQ(fs::read_symlink(file + ".tmp~"), victim);
+    EXPECT_EQ(Listing(dir_), (std::vector<std::string>{"quay.spc", "quay.spc.tmp", "quay.spc.tmp~", "quay.spc~",
+                                                       "victim.txt"}));
+}
+
+// Runs `check` in a child process without the right to write into folders
+// that others own (root drops to nobody); true when it returned true.
+template <typename Check>
+void ExpectUnprivileged(Check check)
+{
+    EXPECT_EXIT(
+        {
+            if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+                std::_Exit(2);
+            std::_Exit(check() ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
+TEST_F(ProjectDiskTest, AFolderWithoutWriteAccessIsNamedAndTheFileKept)
+{
+    TProject& p = p_;
+    const std::string file = Path("quay.spc");
+    const Bytes before = SaveFirst(file);
+    fs::permissions(file, fs::perms::all & ~fs::perms::owner_exec & ~fs::perms::group_exec & ~fs::perms::others_exec);
+    fs::permissions(dir_, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                              fs::perms::others_read | fs::perms::others_exec);
+    if (::geteuid() != 0)
+        fs::permissions(dir_, fs::perms::owner_write, fs::perm_options::remove);
+    p.Comment = "second";
+    ExpectUnprivileged([&] {
+        try {
+            SaveProject(file, p);
+            std::fprintf(stderr, "no error\n");
+            return false;
+        } catch (const sps::Exception& e) {
+            const std::string expected = "Cannot create a file in folder " + dir_.string() + ": Permission denied";
+            if (e.Message() != expected) {
+                std::fprintf(stderr, "%s\n", e.Message().c_str());
+                return false;
+            }
+        }
+        return sps::ReadFileBytes(file) == before && Listing(dir_) == std::vector<std::string>{"quay.spc"};
+    });
+    fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add);
     EXPECT_EQ(sps::ReadFileBytes(file), before);
+}
+
+TEST_F(ProjectDiskTest, SavingWritesTheFileThatANameStandsFor)
+{
+    TProjectOwner owner;
+    TProject p{&owner, "A", "P", "first"};
+    fs::create_directory(dir_ / "sub");
+    const std::string real = Path("sub/real.spc");
+    SaveProject(real, p);
+    fs::create_symlink("sub/real.spc", dir_ / "link.spc"); // relative to the link's folder
+    fs::create_symlink(dir_ / "link.spc", dir_ / "chain.spc");
+    fs::create_hard_link(real, dir_ / "hard.spc");
+    fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+
+    // Through a symbolic link, a chain of them and a hard link: every name
+    // shows the new project, the links stay links, the bits stay as they were.
+    for (const char* name : {"link.spc", "chain.spc", "hard.spc"}) {
+        p.Comment = name;
+        SaveProject(Path(name), p);
+        for (const char* other : {"sub/real.spc", "link.spc", "chain.spc", "hard.spc"})
+            EXPECT_EQ(sps::ReadFileBytes(Path(other)), WriteProjectBytes(p)) << name << " " << other;
+        EXPECT_TRUE(fs::is_symlink(dir_ / "link.spc"));
+        EXPECT_TRUE(fs::is_symlink(dir_ / "chain.spc"));
+        EXPECT_EQ(fs::hard_link_count(real), 2u);
+        EXPECT_EQ(fs::status(real).permissions(),
+                  fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+        EXPECT_EQ(Listing(dir_ / "sub"), std::vector<std::string>{"real.spc"});
+    }
+
+    // A link to a file that does not exist yet creates that file.
+    fs::create_symlink("sub/new.spc", dir_ / "dangling.spc");
+    SaveProject(Path("dangling.spc"), p);
+    EXPECT_EQ(sps::ReadFileBytes(Path("sub/new.spc")), WriteProjectBytes(p));
+    EXPECT_TRUE(fs::is_symlink(dir_ / "dangling.spc"));
+
+    // Links in a circle lead nowhere.
+    fs::create_symlink("loop2.spc", dir_ / "loop1.spc");
+    fs::create_symlink("loop1.spc", dir_ / "loop2.spc");
+    EXPECT_THROW(SaveProject(Path("loop1.spc"), p), sps::Exception);
+}
+
+TEST_F(ProjectDiskTest, AReadOnlyFileIsRefusedAndKept)
+{
+    TProject& p = p_;
+    const std::string file = Path("quay.spc");
+    const Bytes before = SaveFirst(file);
+    const fs::perms readOnly = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+    fs::permissions(file, readOnly);
+    p.Comment = "second";
+    try {
+        SaveProject(file, p);
+        ADD_FAILURE() << "no error";
+    } catch (const sps::Exception& e) {
+        EXPECT_EQ(e.Message(), "Cannot write file \"" + file + "\". The file is read-only.");
+    }
+    EXPECT_EQ(sps::ReadFileBytes(file), before);
+    EXPECT_EQ(fs::status(file).permissions(), readOnly);
+    EXPECT_EQ(Listing(dir_), std::vector<std::string>{"quay.spc"});
+}
+
+TEST_F(ProjectDiskTest, AFileSizeLimitFailsTheSaveAndKeepsTheFile)
+{
+    TProject& p = p_;
+    const std::string file = Path("quay.spc");
+    const Bytes before = SaveFirst(file);
+    fs::create_hard_link(file, dir_ / "hard.spc");
+    p.Comment.assign(20000, 'c');
+    auto saveOverTheLimit = [&] {
+        sps::PrepareProcess();
+        rlimit limit{};
+        ::getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = 10000;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        bool ok = true;
+        // Through the temporary file and, for the hard link, in place.
+        for (const std::string name : {"quay.spc", "hard.spc"}) {
+            try {
+                SaveProject(Path(name), p);
+                ok = false;
+            } catch (const sps::Exception& e) {
+                ok = ok && e.Message() == "Cannot write file \"" + Path(name) + "\". File too large";
+                std::fprintf(stderr, "%s\n", e.Message().c_str());
+            }
+        }
+        return ok && sps::ReadFileBytes(file) == before &&
+               Listing(dir_) == std::vector<std::string>{"hard.spc", "quay.spc"};
+    };
+    EXPECT_EXIT(std::_Exit(saveOverTheLimit() ? 0 : 1), ::testing::ExitedWithCode(0), "");
+}
+
+TEST_F(ProjectDiskTest, OnlyRegularFilesOfASaneSizeAreRead)
+{
+    const std::string fifo = Path("fifo.spc");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string big = Path("big.spc");
+    sps::WriteFileAtomic(big, Bytes{6, 0, 6, 0, 6, 0});
+    fs::resize_file(big, (64u << 20) + 1); // sparse: nothing is written
+    const std::string folder = dir_.string();
+    auto refused = [&] {
+        // A FIFO without a writer would block for ever, /dev/zero never ends.
+        ::alarm(20);
+        bool ok = true;
+        const struct {
+            std::string name, reason;
+        } cases[] = {{fifo, "It is not a regular file."},
+                     {"/dev/zero", "It is not a regular file."},
+                     {folder, "It is not a regular file."},
+                     {big, "The file is larger than 64 MB."}};
+        for (const auto& c : cases) {
+            TProjectOwner owner;
+            TProject p{&owner};
+            try {
+                LoadProject(c.name, p);
+                ok = false;
+            } catch (const sps::Exception& e) {
+                std::fprintf(stderr, "%s\n", e.Message().c_str());
+                ok = ok && e.Message() == "Cannot open file \"" + c.name + "\". " + c.reason;
+            } catch (const std::exception& e) {
+                std::fprintf(stderr, "%s\n", e.what());
+                ok = false;
+            }
+        }
+        return ok;
+    };
+    EXPECT_EXIT(std::_Exit(refused() ? 0 : 1), ::testing::ExitedWithCode(0), "");
 }
 
 TEST_F(ProjectDiskTest, LoadErrorsNameTheFile)
@@ -459,12 +672,72 @@ TEST(ProjectFileTest, DamagedWallDataDropsOnlyTheSectionBeingRead)
     Bytes bad = good;
     bad[o.Data + 8] = 7;
     expectDropped(bad, "support 7");
+    // The message names the section, the wall and its property.
+    TProjectOwner owner;
+    TProject back{&owner};
+    try {
+        ReadProjectBytes(bad, back, "damaged.spc");
+    } catch (const sps::Exception& e) {
+        EXPECT_EQ(e.Message(), "Invalid project file damaged.spc\nSection 200: Error reading Headwall.Data: "
+                               "Invalid earth support 7");
+    }
     bad = good;
     bad[o.PileBlock + 24] = 21;
     expectDropped(bad, "section name of 21 characters");
     bad = good;
     bad[o.PileBlock + 48 + 12] = 200;
     expectDropped(bad, "grade name of 200 characters");
+}
+
+TEST(ProjectFileTest, NonFiniteSinglesFromTheFileNeverReachTheReport)
+{
+    // A head wall that calculates, then one single of its stored blocks set
+    // to NaN or an infinity in the file.
+    TProjectOwner source;
+    TProject p{&source};
+    auto* s = new TSection(&source);
+    s->Index = 1;
+    THeadwall* w = s->CreateHeadwall();
+    testing::ReferenceInput(*w, 5.0f, spCantilever);
+    w->SectionMass = 120.0f;
+    w->RequiredSafety = 1.5f;
+    w->AnchorSafety = 1.0f;
+    const Bytes good = WriteProjectBytes(p);
+    const WallOffsets o = FindWall(good, 0, *w);
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    const struct {
+        const char* field;
+        size_t at;
+        float value;
+    } cases[] = {
+        {"", 0, 0},
+        {"RequiredSafety", o.PileBlock + 48 + 8, nan},
+        {"RequiredSafety", o.PileBlock + 48 + 8, inf},
+        {"SectionMass", o.PileBlock + 8, -inf},
+        {"SectionMass", o.PileBlock + 8, nan},
+        {"AnchorSafety", o.Data + 84, nan},
+    };
+    for (const auto& c : cases) {
+        Bytes bytes = good;
+        if (c.at)
+            std::memcpy(&bytes[c.at], &c.value, 4);
+        TProjectOwner owner;
+        TProject back{&owner};
+        ReadProjectBytes(bytes, back, "nan.spc");
+        THeadwall* read = ProjectSections(&owner).at(0)->HeadWall;
+        if (!c.at) {
+            EXPECT_NE(read->GetReport(), nullptr);
+            continue;
+        }
+        try {
+            read->GetReport();
+            ADD_FAILURE() << c.field << " " << c.value << " reached the report";
+        } catch (const sps::Exception& e) {
+            EXPECT_EQ(e.Message(), "Invalid numeric input! Check input values.") << c.field;
+        }
+        EXPECT_EQ(read->Report(), nullptr);
+    }
 }
 
 // One section stream with the given properties and children.
@@ -501,29 +774,61 @@ Bytes SectionStream(const std::vector<std::pair<std::string, std::string>>& refs
     return b;
 }
 
-TEST(ProjectFileTest, SectionsThatThisProgramCannotWriteAreRefused)
+TEST(ProjectFileTest, SectionsThatThisProgramCannotWriteAreRefusedSayingWhy)
 {
     const Bytes header = {6, 0, 6, 0, 6, 0};
     struct Case {
-        const char* why;
         Bytes stream;
+        std::string why;
     };
+    // A section property with a value of the wrong type, and one that does not belong.
+    Bytes wrongType = {'T', 'P', 'F', '0'};
+    AppendStr(wrongType, "TSection");
+    AppendStr(wrongType, "");
+    AppendStr(wrongType, "HeadWall");
+    Append(wrongType, {0x02, 0x01, 0x00, 0x00});
+    Bytes foreign = SectionStream({}, {{"THeadwall", "Headwall"}});
+    const std::string index("\x05Index", 6);
+    auto at = std::search(foreign.begin(), foreign.end(), index.begin(), index.end());
+    const Bytes support = {4, 'D', 'a', 't', 'a'};
+    foreign.insert(at + 8, support.begin(), support.end()); // "Data" in the section
     const std::vector<Case> cases = {
-        {"reference to the wrong class", SectionStream({{"HeadWall", "Anchorwall"}}, {{"TAnchorwall", "Anchorwall"}})},
-        {"reference to nothing", SectionStream({{"HeadWall", "Nowall"}}, {{"THeadwall", "Headwall"}})},
-        {"unreferenced wall", SectionStream({}, {{"THeadwall", "Headwall"}})},
-        {"two head walls",
-         SectionStream({{"HeadWall", "Headwall"}}, {{"THeadwall", "Headwall"}, {"THeadwall", "Second"}})},
-        {"plain wall", SectionStream({}, {{"TWall", "Wall"}})},
-        {"nested section", SectionStream({}, {{"TSection", ""}})},
-        {"unknown class", SectionStream({}, {{"TSomething", "X"}})},
+        {SectionStream({{"HeadWall", "Anchorwall"}}, {{"TAnchorwall", "Anchorwall"}}),
+         "Section 9: HeadWall names \"Anchorwall\", which is not a head wall of the section"},
+        {SectionStream({{"HeadWall", "Nowall"}}, {{"THeadwall", "Headwall"}}),
+         "Section 9: HeadWall names \"Nowall\", which is not a head wall of the section"},
+        {SectionStream({{"AnchorWall", "Headwall"}}, {{"THeadwall", "Headwall"}}),
+         "Section 9: AnchorWall names \"Headwall\", which is not an anchor wall of the section"},
+        {SectionStream({}, {{"THeadwall", "Headwall"}}), "Section 9: the reference HeadWall to its head wall is missing"},
+        {SectionStream({{"HeadWall", "Headwall"}}, {{"THeadwall", "Headwall"}, {"TAnchorwall", "Anchorwall"}}),
+         "Section 9: the reference AnchorWall to its anchor wall is missing"},
+        {SectionStream({{"HeadWall", "Headwall"}}, {{"THeadwall", "Headwall"}, {"THeadwall", "Second"}}),
+         "Section 9 holds two head walls"},
+        {SectionStream({{"HeadWall", "Wall"}}, {{"THeadwall", "Wall"}, {"TAnchorwall", "Wall"}}),
+         "Section 9 holds two walls named Wall"},
+        {SectionStream({}, {{"TWall", "Wall"}}), "Section 9: unknown wall class TWall"},
+        {SectionStream({}, {{"TSection", ""}}), "Section 9: unknown wall class TSection"},
+        {SectionStream({}, {{"TSomething", "X"}}), "Section 9: unknown wall class TSomething"},
+        // A section always holds at least one wall.
+        {SectionStream({{"HeadWall", "Nowall"}}, {}),
+         "Section 9: HeadWall names \"Nowall\", which is not a head wall of the section"},
+        {SectionStream({{"AnchorWall", "Anchorwall"}}, {}),
+         "Section 9: AnchorWall names \"Anchorwall\", which is not an anchor wall of the section"},
+        {SectionStream({}, {}), "Section 9 holds no wall"},
+        {wrongType, "Error reading TSection.HeadWall: Invalid property value"},
+        {foreign, "Section 9: Error reading TSection.Data: Property Data does not exist"},
     };
     for (const Case& c : cases) {
         Bytes file = c.stream;
         file.insert(file.begin(), header.begin(), header.end());
         TProjectOwner owner;
         TProject back{&owner};
-        EXPECT_THROW(ReadProjectBytes(file, back, "odd.spc"), sps::Exception) << c.why;
+        try {
+            ReadProjectBytes(file, back, "odd.spc");
+            ADD_FAILURE() << "no error: " << c.why;
+        } catch (const sps::Exception& e) {
+            EXPECT_EQ(e.Message(), "Invalid project file odd.spc\n" + c.why);
+        }
         EXPECT_EQ(owner.ComponentCount(), 0) << c.why;
     }
 
@@ -535,6 +840,38 @@ TEST(ProjectFileTest, SectionsThatThisProgramCannotWriteAreRefused)
     TProject back{&owner};
     ReadProjectBytes(file, back, "ok.spc");
     ASSERT_EQ(owner.ComponentCount(), 1);
+}
+
+TEST(ProjectFileTest, AWallTooManyIsRefusedBeforeItIsRead)
+{
+    // A third child is refused on its class and name alone: what follows it
+    // (here nothing, in a crafted file thousands more) is never read.
+    Bytes file = SectionStream({{"HeadWall", "Headwall"}, {"AnchorWall", "Anchorwall"}},
+                               {{"THeadwall", "Headwall"}, {"TAnchorwall", "Anchorwall"}});
+    file.pop_back();
+    const Bytes header = {6, 0, 6, 0, 6, 0};
+    file.insert(file.begin(), header.begin(), header.end());
+    const struct {
+        std::string cls, name, message;
+    } cases[] = {
+        {"THeadwall", "Third", "Section 9 holds two head walls"},
+        {"TAnchorwall", "Third", "Section 9 holds two anchor walls"},
+        {"TWall", "Wall", "Section 9: unknown wall class TWall"},
+    };
+    for (const auto& c : cases) {
+        Bytes cut = file;
+        AppendStr(cut, c.cls);
+        AppendStr(cut, c.name);
+        TProjectOwner owner;
+        TProject back{&owner};
+        try {
+            ReadProjectBytes(cut, back, "many.spc");
+            ADD_FAILURE() << "no error";
+        } catch (const sps::Exception& e) {
+            EXPECT_EQ(e.Message(), "Invalid project file many.spc\n" + c.message);
+        }
+        EXPECT_EQ(owner.ComponentCount(), 0);
+    }
 }
 
 TEST(ProjectFileTest, WrongSignatureAndTrailingBytesAreRefused)

@@ -1,0 +1,12 @@
+#include "platform/process.h"
+
+#include <csignal>
+
+namespace sps {
+
+void PrepareProcess()
+{
+    std::signal(SIGXFSZ, SIG_IGN);
+}
+
+} // namespace sps
