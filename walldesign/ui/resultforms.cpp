@@ -98,8 +98,11 @@ TReport* TResultWindow::Report()
     if (!wall_)
         return nullptr;
     TReport* report = wall_->GetReport();
-    if (!report)
+    if (!report && wall_) {
+        // Nothing to show: the wall forgets the window, which closes.
+        wall_->ViewClosed(this);
         CloseView();
+    }
     return report;
 }
 

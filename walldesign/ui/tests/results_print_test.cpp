@@ -11,6 +11,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QLabel>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -71,8 +72,18 @@ TEST_F(ExampleProject, ResultWindowsFollowTheWallAndTheUnits)
     ASSERT_NE(diagrams->Picture(), nullptr);
     EXPECT_EQ(diagrams->Picture(), drawing(10));
 
-    // A unit switch refreshes both windows.
+    // A unit switch refreshes both windows and the input dialog's labels.
+    auto labels = [&f](const char* unit) {
+        int n = 0;
+        for (QLabel* label : f.InputForm->findChildren<QLabel*>())
+            n += label->text().contains(QString::fromLatin1(unit));
+        return n;
+    };
+    EXPECT_GT(labels("[m]"), 5);
     f.UnitItemClick(f.ImperialItem);
+    EXPECT_TRUE(f.ImperialItem->isChecked());
+    EXPECT_EQ(labels("[m]"), 0);
+    EXPECT_GT(labels("[ft]"), 5);
     EXPECT_EQ(tables->Cell(0, 0), "Depth [ft]");
     EXPECT_EQ(diagrams->Picture(), drawing(10));
 
@@ -155,6 +166,12 @@ TEST_F(ExampleProject, PrintRoadFillsTheCoverOnceAndLeavesOutUntickedChapters)
         EXPECT_GE(Count(page, "Example Quay, Berth 2 - Headwall - Section 1"), 1);
     }
     EXPECT_FALSE(head->Report()->Paragraphs.Paragraph(1)->Printed);
+
+    // The printer set-up dialog.
+    int setups = 0;
+    sps::TPrinterSetupOverride setup([&setups] { setups++; });
+    f.PrintSetupItem->trigger();
+    EXPECT_EQ(setups, 1);
 
     // Cancelled in the chapter dialog: nothing printed.
     t.onModal = [](QDialog&) { return int(QDialog::Rejected); };
