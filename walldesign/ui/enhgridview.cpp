@@ -2,6 +2,7 @@
 
 #include "platform/gui/canvas.h"
 #include "platform/gui/services.h"
+#include "walldesign/ui/qtext.h"
 
 #include <QAbstractTableModel>
 #include <QApplication>
@@ -21,16 +22,6 @@
 namespace wd {
 
 namespace {
-
-QString QStr(const std::string& s)
-{
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-std::string StdStr(const QString& s)
-{
-    return s.toUtf8().toStdString();
-}
 
 Qt::Alignment QtAlignment(TAlignment alignment)
 {

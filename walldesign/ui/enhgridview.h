@@ -16,6 +16,10 @@
 // In the editor Ctrl+Enter clicks the ellipsis button, Alt+Down and Alt+Up
 // open and close the pick list, Esc puts the text back it had when the editor
 // opened, and Enter goes to the dialog's default button.
+//
+// A report table goes in with `table.FillGrid(view->Grid())` (TEnhGrid is a
+// TReportGrid); for a read-only grid clear goEditing from Grid().Options().
+// The height FillGrid asks for is taken only when no layout places the view.
 #pragma once
 
 #include "walldesign/ui/enhgrid.h"

@@ -7,6 +7,7 @@
 #include "walldesign/calc/wall.h"
 #include "walldesign/files/catalogue.h"
 #include "walldesign/ui/enhgridview.h"
+#include "walldesign/ui/qtext.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -29,16 +30,6 @@ namespace wd {
 
 namespace {
 
-QString QStr(const std::string& s)
-{
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-std::string StdStr(const QString& s)
-{
-    return s.toUtf8().toStdString();
-}
-
 // Both unit systems' versions of a caption, for sizing.
 std::vector<std::string> BothSystems(const std::string& text)
 {
@@ -50,50 +41,6 @@ std::vector<std::string> BothSystems(const std::string& text)
 
 // Column headings over a catalogue list, placed where the list draws its
 // columns and wrapped into their width.
-class TListHeadings : public QWidget {
-public:
-    TListHeadings(TCatalogueListBox* list, const std::vector<QLabel*>& labels, QWidget* parent)
-        : QWidget(parent), list_(list), labels_(labels)
-    {
-        for (QLabel* l : labels_) {
-            l->setParent(this);
-            l->setWordWrap(true);
-            l->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
-        }
-    }
-
-    QSize sizeHint() const override { return QSize(Left(static_cast<int>(labels_.size())), Height()); }
-    QSize minimumSizeHint() const override { return sizeHint(); }
-
-    void Relayout()
-    {
-        int h = Height();
-        for (size_t i = 0; i < labels_.size(); i++)
-            labels_[i]->setGeometry(Left(static_cast<int>(i)), 0, list_->ColumnStep() - 4, h);
-        updateGeometry();
-    }
-
-protected:
-    void resizeEvent(QResizeEvent*) override { Relayout(); }
-
-private:
-    int Left(int column) const { return list_->frameWidth() + column * list_->ColumnStep() + 2; }
-    int Height() const
-    {
-        int h = 0;
-        for (QLabel* l : labels_)
-            for (const std::string& text : BothSystems(StdStr(l->text())))
-                h = std::max(h, l->fontMetrics()
-                                    .boundingRect(QRect(0, 0, list_->ColumnStep() - 4, 10000), Qt::TextWordWrap,
-                                                  QStr(text))
-                                    .height());
-        return h + 2;
-    }
-
-    TCatalogueListBox* list_;
-    std::vector<QLabel*> labels_;
-};
-
 QLabel* MakeLabel(QWidget* parent, int number, const char* caption)
 {
     auto* label = new QLabel(caption, parent);
@@ -162,13 +109,13 @@ TInputForm::TInputForm(QWidget* parent, const std::string& folder) : QDialog(par
     ListBox1->setObjectName("ListBox1");
     ListBox2 = new TCatalogueListBox(kSteelGradeList, TabSheet6);
     ListBox2->setObjectName("ListBox2");
-    auto* headings1 = new TListHeadings(
+    Headings1 = new TListHeadings(
         ListBox1,
         {MakeLabel(TabSheet6, 18, "Name"), MakeLabel(TabSheet6, 19, "Sectional area [cm2/m]"),
          MakeLabel(TabSheet6, 20, "Mass [kg/m2]"), MakeLabel(TabSheet6, 21, "Inertia [cm4/m]"),
          MakeLabel(TabSheet6, 22, "Section modulus [cm3/m]")},
         TabSheet6);
-    auto* headings2 = new TListHeadings(
+    Headings2 = new TListHeadings(
         ListBox2, {MakeLabel(TabSheet6, 23, "Name"), MakeLabel(TabSheet6, 24, "Yieldpoint [N/mm2]")}, TabSheet6);
     QLabel* safetyLabel = MakeLabel(TabSheet6, 15, "&Requested Safety:");
     Edit12 = new QLineEdit("1.5", TabSheet6);
@@ -183,9 +130,9 @@ TInputForm::TInputForm(QWidget* parent, const std::string& folder) : QDialog(par
         ListBox2->setFixedHeight(ListBox2->frameWidth() * 2 + 7 * ListBox2->RowHeight());
         auto* v = new QVBoxLayout(TabSheet6);
         auto* lists = new QGridLayout;
-        lists->addWidget(headings1, 0, 0);
+        lists->addWidget(Headings1, 0, 0);
         lists->addWidget(ListBox1, 1, 0);
-        lists->addWidget(headings2, 2, 0);
+        lists->addWidget(Headings2, 2, 0);
         lists->addWidget(ListBox2, 3, 0);
         lists->setRowStretch(1, 1);
         auto* h = new QHBoxLayout;
@@ -346,12 +293,15 @@ TEnhGridView* TInputForm::MakeGrid(int tag, const std::vector<const char*>& titl
     for (size_t i = 0; i < titles.size(); i++) {
         int col = static_cast<int>(i) + 1;
         g.Columns()[col].Title().SetCaption(titles[i]);
+        // Wide enough for the title on two lines, broken between words.
         int width = valueWidth;
         for (const std::string& text : BothSystems(titles[i])) {
-            QString t = QStr(text);
-            for (const QString& word : t.split(' '))
-                width = std::max(width, fm.horizontalAdvance(word) + 12);
-            width = std::max(width, fm.horizontalAdvance(t) / 2 + 16);
+            QStringList words = QStr(text).split(' ');
+            int best = fm.horizontalAdvance(QStr(text));
+            for (qsizetype k = 1; k < words.size(); k++)
+                best = std::min(best, std::max(fm.horizontalAdvance(words.mid(0, k).join(' ')),
+                                               fm.horizontalAdvance(words.mid(k).join(' '))));
+            width = std::max(width, best + 12);
         }
         g.SetColWidth(col, width);
     }
@@ -446,6 +396,59 @@ void TInputForm::BuildGridPage(QWidget* page, TEnhGridView*& grid, int tag, QFra
     }
 }
 
+// ---------------------------------------------------------------- list headings
+
+TListHeadings::TListHeadings(TCatalogueListBox* list, const std::vector<QLabel*>& labels, QWidget* parent)
+    : QWidget(parent), list_(list), labels_(labels)
+{
+    for (QLabel* l : labels_) {
+        l->setParent(this);
+        l->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+    }
+}
+
+QSize TListHeadings::sizeHint() const
+{
+    return QSize(Left(static_cast<int>(labels_.size())), Height());
+}
+
+void TListHeadings::Relayout()
+{
+    for (QLabel* l : labels_)
+        l->setText(Wrap(l, l->text()));
+    int h = Height();
+    for (size_t i = 0; i < labels_.size(); i++)
+        labels_[i]->setGeometry(Left(static_cast<int>(i)), 0, list_->ColumnStep() - 4, h);
+    updateGeometry();
+}
+
+int TListHeadings::Left(int column) const
+{
+    return list_->frameWidth() + column * list_->ColumnStep() + 2;
+}
+
+QString TListHeadings::Wrap(const QLabel* l, const QString& text) const
+{
+    QStringList lines;
+    for (const QString& word : QString(text).replace('\n', ' ').split(' ', Qt::SkipEmptyParts)) {
+        if (!lines.isEmpty() &&
+            l->fontMetrics().horizontalAdvance(lines.back() + ' ' + word) <= list_->ColumnStep() - 4)
+            lines.back() += ' ' + word;
+        else
+            lines.append(word);
+    }
+    return lines.join('\n');
+}
+
+int TListHeadings::Height() const
+{
+    int lines = 1;
+    for (QLabel* l : labels_)
+        for (const std::string& text : BothSystems(StdStr(l->text())))
+            lines = std::max(lines, static_cast<int>(Wrap(l, QStr(text)).count('\n')) + 1);
+    return lines * fontMetrics().lineSpacing() + 2;
+}
+
 // ---------------------------------------------------------------- paint box and lists
 
 TPaintBox::TPaintBox(const TDrawing& drawing, int margin, QWidget* parent)
@@ -479,7 +482,9 @@ TCatalogueListBox::TCatalogueListBox(int list, QWidget* parent) : QListWidget(pa
 
 int TCatalogueListBox::ColumnStep() const
 {
-    return static_cast<int>(std::lround(70 * Scale(this)));
+    // 70 pixels, or more where the font needs it for the widest value.
+    return std::max(static_cast<int>(std::lround(70 * Scale(this))),
+                    fontMetrics().horizontalAdvance("000000.000") + 8);
 }
 
 int TCatalogueListBox::RowHeight() const

@@ -67,6 +67,27 @@ private:
     int list_;
 };
 
+// Column headings over a catalogue list, placed where the list draws its
+// columns and broken between words to fit them.
+class TListHeadings : public QWidget {
+public:
+    TListHeadings(TCatalogueListBox* list, const std::vector<QLabel*>& labels, QWidget* parent);
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
+    void Relayout();
+
+protected:
+    void resizeEvent(QResizeEvent*) override { Relayout(); }
+
+private:
+    int Left(int column) const;
+    QString Wrap(const QLabel* label, const QString& text) const;
+    int Height() const;
+
+    TCatalogueListBox* list_;
+    std::vector<QLabel*> labels_;
+};
+
 class TInputForm : public QDialog, public TInputDialog {
 public:
     explicit TInputForm(QWidget* parent = nullptr, const std::string& folder = {});
@@ -113,6 +134,8 @@ public:
     // Sheet Pile Section.
     TCatalogueListBox* ListBox1;
     TCatalogueListBox* ListBox2;
+    TListHeadings* Headings1;
+    TListHeadings* Headings2;
     QLineEdit* Edit12;
 
     // The previews' drawings.
@@ -174,6 +197,8 @@ private:
                            bool hiddenFirstRow);
     QWidget* RowButtons(int tag, QWidget* extra = nullptr);
     QLineEdit* Named(const std::string& edit) const;
+    // The number in EditN with its factor.
+    float EditValue(int edit, float factor) const;
     void Redraw();
 
     std::map<int, std::string> rowFormats_; // by grid number

@@ -8,6 +8,7 @@
 #include "walldesign/report/colors.h"
 #include "walldesign/report/pictures.h"
 #include "walldesign/ui/enhgridview.h"
+#include "walldesign/ui/qtext.h"
 #include "walldesign/ui/inputform.h"
 
 #include <QCheckBox>
@@ -22,16 +23,6 @@
 namespace wd {
 
 namespace {
-
-QString QStr(const std::string& s)
-{
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-std::string StdStr(const QString& s)
-{
-    return s.toUtf8().toStdString();
-}
 
 int TagOf(QObject* sender)
 {
@@ -51,16 +42,20 @@ void TPaintBox::paintEvent(QPaintEvent*)
     drawing_.Draw(canvas, sps::TRect{margin_, margin_, width() - margin_, height() - margin_});
 }
 
+float TInputForm::EditValue(int edit, float factor) const
+{
+    return ParseValue(StdStr(Edits[static_cast<size_t>(edit)]->text()), factor);
+}
+
 void TInputForm::GeodataChange()
 {
     bool cantilever = ComboBox1->currentIndex() == spCantilever;
     Edits[4]->setEnabled(!cantilever);
     Labels[2]->setEnabled(!cantilever);
-    auto value = [this](int edit, float factor) { return ParseValue(StdStr(Edits[static_cast<size_t>(edit)]->text()), factor); };
-    DrawGeodata(GeometryDrawing, headwall_, cantilever, value(1, kLengthFactor), 0, value(2, kLengthFactor),
-                value(3, kLengthFactor), value(5, kLengthFactor), value(6, kLengthFactor), value(7, RadianFactor),
-                value(8, RadianFactor), value(9, kPressureFactor), value(10, kPressureFactor),
-                value(4, kLengthFactor), value(11, RadianFactor));
+    DrawGeodata(GeometryDrawing, headwall_, cantilever, EditValue(1, kLengthFactor), 0, EditValue(2, kLengthFactor),
+                EditValue(3, kLengthFactor), EditValue(5, kLengthFactor), EditValue(6, kLengthFactor), EditValue(7, RadianFactor),
+                EditValue(8, RadianFactor), EditValue(9, kPressureFactor), EditValue(10, kPressureFactor),
+                EditValue(4, kLengthFactor), EditValue(11, RadianFactor));
     PaintBox1->update();
 }
 
@@ -71,9 +66,8 @@ void TInputForm::Grid3GridChanged()
         std::vector<float> v = GridRowToValues(*this, kForceGrid, row, ForceFactors());
         forces.push_back(TForce{v[0], v[1], v[2]});
     }
-    auto value = [this](int edit, float factor) { return ParseValue(StdStr(Edits[static_cast<size_t>(edit)]->text()), factor); };
-    DrawForces(ForcesDrawing, forces, value(1, kLengthFactor), 0, value(2, kLengthFactor), value(3, kLengthFactor),
-               value(7, RadianFactor), value(8, RadianFactor));
+    DrawForces(ForcesDrawing, forces, EditValue(1, kLengthFactor), 0, EditValue(2, kLengthFactor), EditValue(3, kLengthFactor),
+               EditValue(7, RadianFactor), EditValue(8, RadianFactor));
     PaintBox2->update();
 }
 
@@ -84,9 +78,8 @@ void TInputForm::Grid5GridChanged()
         std::vector<float> v = GridRowToValues(*this, kBousqGrid, row, BousqFactors());
         strips.push_back(TBousq{v[0], v[1], v[2], v[3]});
     }
-    auto value = [this](int edit, float factor) { return ParseValue(StdStr(Edits[static_cast<size_t>(edit)]->text()), factor); };
-    DrawBoussinesq(BousqDrawing, strips, value(1, kLengthFactor), 0, value(2, kLengthFactor),
-                   value(3, kLengthFactor), value(7, RadianFactor), value(8, RadianFactor));
+    DrawBoussinesq(BousqDrawing, strips, EditValue(1, kLengthFactor), 0, EditValue(2, kLengthFactor),
+                   EditValue(3, kLengthFactor), EditValue(7, RadianFactor), EditValue(8, RadianFactor));
     PaintBox3->update();
 }
 
@@ -127,8 +120,8 @@ void TInputForm::TranslateUnitLabels()
                 title.SetCaption(caption);
         }
     }
-    for (QWidget* headings : {ListBox1->parentWidget(), ListBox2->parentWidget()})
-        headings->updateGeometry();
+    Headings1->Relayout();
+    Headings2->Relayout();
     ListBox1->viewport()->update();
     ListBox2->viewport()->update();
 }
