@@ -6,21 +6,20 @@
 #include "calcframe/gui/random.h"
 #include "calcframe/gui/splash.h"
 #include "platform/gui/services.h"
+#include "platform/gui/locale.h"
 #include "platform/numtext.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLocale>
 #include <QThread>
+#include <QPointer>
+#include <QTimer>
+#include <memory>
 
 namespace cf {
 
-void UseLocaleDecimalSeparator()
-{
-    QString point = QLocale().decimalPoint();
-    if (point.size() == 1 && point.at(0).unicode() < 128)
-        sps::SetDecimalSeparator(point.at(0).toLatin1());
-}
+void UseLocaleDecimalSeparator() { sps::UseLocaleDecimalSeparator(); }
 
 namespace {
 

@@ -15,7 +15,15 @@ TMsgResult FakeMessageBox::Show(const std::string& caption, const std::string& t
         answers.pop_front();
         return r;
     }
-    return buttons == TMsgButtons::OK ? TMsgResult::OK : yesNoDefault;
+    switch (buttons) {
+    case TMsgButtons::YesNo:
+        return yesNoDefault;
+    case TMsgButtons::YesNoCancel:
+        return yesNoCancelDefault;
+    case TMsgButtons::OK:
+        break;
+    }
+    return TMsgResult::OK;
 }
 
 FakeTimer::FakeTimer(std::shared_ptr<FakeTimers> registry) : registry_(std::move(registry))
@@ -70,12 +78,33 @@ std::string FakeFileDialogs::Save(const TFileDialogParams& params)
     return r;
 }
 
+std::string FakeChoiceDialogs::SelectFolder(const std::string& title, const std::string& initialDir)
+{
+    folderTitles.push_back(title);
+    if (folders.empty())
+        return std::string();
+    std::string r = folders.front();
+    folders.pop_front();
+    return r;
+}
+
+bool FakeChoiceDialogs::ChooseColor(TColor& color)
+{
+    ++colorCalls;
+    if (colors.empty())
+        return false;
+    color = colors.front();
+    colors.pop_front();
+    return true;
+}
+
 FakePlatform::FakePlatform() : saved_(CurrentPlatform())
 {
     Platform p;
     p.messageBox = messages;
     p.beeper = beeper;
     p.fileDialogs = files;
+    p.choiceDialogs = choices;
     auto registry = timers;
     p.createTimer = [registry] { return std::unique_ptr<ITimer>(new FakeTimer(registry)); };
     p.applicationTitle = saved_.applicationTitle;

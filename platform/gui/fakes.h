@@ -27,6 +27,7 @@ public:
     // Runs while the box is "up", after the call is recorded: a test looks at
     // the windows from here.
     std::function<void(const Call&)> whileShown;
+    TMsgResult yesNoCancelDefault = TMsgResult::Cancel;
 
     TMsgResult Show(const std::string& caption, const std::string& text, TMsgKind kind, TMsgButtons buttons) override;
 };
@@ -80,6 +81,19 @@ public:
     std::string Save(const TFileDialogParams& params) override;
 };
 
+class FakeChoiceDialogs : public IChoiceDialogs {
+public:
+    std::vector<std::string> folderTitles;
+    int colorCalls = 0;
+    // Folders given in turn; empty (cancelled) when none is left.
+    std::deque<std::string> folders;
+    // Colours given in turn; cancelled when none is left.
+    std::deque<TColor> colors;
+
+    std::string SelectFolder(const std::string& title, const std::string& initialDir) override;
+    bool ChooseColor(TColor& color) override;
+};
+
 class FakePlatform {
 public:
     FakePlatform();
@@ -90,6 +104,7 @@ public:
     std::shared_ptr<FakeMessageBox> messages = std::make_shared<FakeMessageBox>();
     std::shared_ptr<FakeBeeper> beeper = std::make_shared<FakeBeeper>();
     std::shared_ptr<FakeFileDialogs> files = std::make_shared<FakeFileDialogs>();
+    std::shared_ptr<FakeChoiceDialogs> choices = std::make_shared<FakeChoiceDialogs>();
     std::shared_ptr<FakeTimers> timers = std::make_shared<FakeTimers>();
 
 private:

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -17,6 +18,24 @@ PrintDialogFunction& Override()
 {
     static PrintDialogFunction dialog;
     return dialog;
+}
+
+PrinterSetupFunction& SetupOverride()
+{
+    static PrinterSetupFunction dialog;
+    return dialog;
+}
+
+// The printer and page chosen last, created when first needed.
+QPrinter& SelectedPrinter()
+{
+    static QPrinter* printer = new QPrinter(QPrinter::HighResolution);
+    return *printer;
+}
+bool& HasSelection()
+{
+    static bool selected = false;
+    return selected;
 }
 
 // Owns the device the dialog set up; the base classes are built in this
@@ -72,7 +91,14 @@ std::unique_ptr<TPrinter> ExecutePrintDialog(QWidget* parent, const TPrintDialog
     device->setFullPage(false);
     device->setCopyCount(params.copies);
     device->setDocName(QString::fromStdString(params.documentName));
-    if (QPrinterInfo::availablePrinters().isEmpty()) {
+    bool noPrinter = QPrinterInfo::availablePrinters().isEmpty();
+    if (HasSelection()) {
+        QPrinter& selected = SelectedPrinter();
+        if (!noPrinter && !selected.printerName().isEmpty())
+            device->setPrinterName(selected.printerName());
+        device->setPageLayout(selected.pageLayout());
+    }
+    if (noPrinter) {
         // No printer: the dialog offers a PDF file only; propose one in a folder that exists.
         device->setOutputFormat(QPrinter::PdfFormat);
         device->setOutputFileName(QString::fromStdString(ProposedPdfFile(params.documentName)));
@@ -80,9 +106,37 @@ std::unique_ptr<TPrinter> ExecutePrintDialog(QWidget* parent, const TPrintDialog
     QPrintDialog dialog(device.get(), parent);
     if (dialog.exec() != QDialog::Accepted)
         return nullptr;
+    QPrinter& selected = SelectedPrinter();
+    if (device->outputFormat() == QPrinter::NativeFormat)
+        selected.setPrinterName(device->printerName());
+    selected.setPageLayout(device->pageLayout());
+    HasSelection() = true;
     if (device->outputFormat() == QPrinter::PdfFormat && !device->outputFileName().isEmpty())
         LastPdfFolder() = QFileInfo(device->outputFileName()).absolutePath();
     return std::make_unique<DialogPrinter>(std::move(device));
+}
+
+TPrinterSetupOverride::TPrinterSetupOverride(PrinterSetupFunction dialog) : saved_(std::move(SetupOverride()))
+{
+    SetupOverride() = std::move(dialog);
+}
+
+TPrinterSetupOverride::~TPrinterSetupOverride()
+{
+    SetupOverride() = std::move(saved_);
+}
+
+void ExecutePrinterSetup(QWidget* parent)
+{
+    if (SetupOverride()) {
+        SetupOverride()();
+        return;
+    }
+    TModalDialogScope dialogUp;
+    QPrinter& selected = SelectedPrinter();
+    QPageSetupDialog dialog(&selected, parent);
+    if (dialog.exec() == QDialog::Accepted)
+        HasSelection() = true;
 }
 
 } // namespace sps

@@ -1,6 +1,8 @@
 // The print dialog: the user chooses the printer of a print job (with no
-// printer installed, Qt offers printing into a PDF file). Tests replace the
-// dialog with a function of their own.
+// printer installed, Qt offers printing into a PDF file). The printer set-up
+// dialog chooses paper and orientation; every print dialog afterwards starts
+// from the printer and page set up last. Tests replace both dialogs with
+// functions of their own.
 #pragma once
 
 #include "platform/canvas.h"
@@ -40,6 +42,21 @@ public:
 
 private:
     PrintDialogFunction saved_;
+};
+
+// Shows the printer set-up dialog.
+void ExecutePrinterSetup(QWidget* parent);
+
+using PrinterSetupFunction = std::function<void()>;
+class TPrinterSetupOverride {
+public:
+    explicit TPrinterSetupOverride(PrinterSetupFunction dialog);
+    ~TPrinterSetupOverride();
+    TPrinterSetupOverride(const TPrinterSetupOverride&) = delete;
+    TPrinterSetupOverride& operator=(const TPrinterSetupOverride&) = delete;
+
+private:
+    PrinterSetupFunction saved_;
 };
 
 } // namespace sps

@@ -1,7 +1,10 @@
 // Qt implementations of the native services.
 #include "platform/gui/services.h"
 
+#include "platform/gui/canvas.h"
+
 #include <QApplication>
+#include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QStringList>
@@ -35,17 +38,25 @@ public:
             icon = QMessageBox::Question;
             break;
         }
-        bool yesNo = buttons == TMsgButtons::YesNo;
-        QMessageBox box(icon, Q(caption), Q(text), yesNo ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok,
-                        QApplication::activeWindow());
-        if (yesNo) {
+        QMessageBox::StandardButtons standard = QMessageBox::Ok;
+        if (buttons == TMsgButtons::YesNo)
+            standard = QMessageBox::Yes | QMessageBox::No;
+        else if (buttons == TMsgButtons::YesNoCancel)
+            standard = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        QMessageBox box(icon, Q(caption), Q(text), standard, QApplication::activeWindow());
+        if (buttons != TMsgButtons::OK) {
             box.setDefaultButton(QMessageBox::Yes);
-            box.setEscapeButton(QMessageBox::No);
+            box.setEscapeButton(buttons == TMsgButtons::YesNo ? QMessageBox::No : QMessageBox::Cancel);
         }
         box.exec();
-        if (!yesNo)
+        if (buttons == TMsgButtons::OK)
             return TMsgResult::OK;
-        return box.clickedButton() == box.button(QMessageBox::Yes) ? TMsgResult::Yes : TMsgResult::No;
+        QAbstractButton* clicked = box.clickedButton();
+        if (clicked == box.button(QMessageBox::Yes))
+            return TMsgResult::Yes;
+        if (clicked == box.button(QMessageBox::No))
+            return TMsgResult::No;
+        return buttons == TMsgButtons::YesNo ? TMsgResult::No : TMsgResult::Cancel;
     }
 };
 
@@ -148,6 +159,23 @@ private:
     }
 };
 
+class QtChoiceDialogs : public IChoiceDialogs {
+public:
+    std::string SelectFolder(const std::string& title, const std::string& initialDir) override
+    {
+        QString folder = QFileDialog::getExistingDirectory(QApplication::activeWindow(), Q(title), Q(initialDir));
+        return folder.toStdString();
+    }
+    bool ChooseColor(TColor& color) override
+    {
+        QColor chosen = QColorDialog::getColor(ToQColor(color), QApplication::activeWindow());
+        if (!chosen.isValid())
+            return false;
+        color = FromQColor(chosen);
+        return true;
+    }
+};
+
 } // namespace
 
 Platform QtPlatform()
@@ -156,6 +184,7 @@ Platform QtPlatform()
     p.messageBox = std::make_shared<QtMessageBox>();
     p.beeper = std::make_shared<QtBeeper>();
     p.fileDialogs = std::make_shared<QtFileDialogs>();
+    p.choiceDialogs = std::make_shared<QtChoiceDialogs>();
     p.createTimer = [] { return std::unique_ptr<ITimer>(new QtTimer); };
     return p;
 }

@@ -70,8 +70,16 @@ TModalDialogScope::~TModalDialogScope()
 TMsgResult ShowMessageBox(const std::string& caption, const std::string& text, TMsgKind kind, TMsgButtons buttons)
 {
     auto box = CurrentPlatform().messageBox;
-    if (!box)
-        return buttons == TMsgButtons::OK ? TMsgResult::OK : TMsgResult::No;
+    if (!box) {
+        switch (buttons) {
+        case TMsgButtons::OK:
+            return TMsgResult::OK;
+        case TMsgButtons::YesNo:
+            return TMsgResult::No;
+        case TMsgButtons::YesNoCancel:
+            return TMsgResult::Cancel;
+        }
+    }
     TModalDialogScope dialogUp;
     return box->Show(caption, text, kind, buttons);
 }
@@ -107,6 +115,24 @@ std::string SaveFileDialog(const TFileDialogParams& params)
         return std::string();
     TModalDialogScope dialogUp;
     return dialogs->Save(params);
+}
+
+std::string SelectFolderDialog(const std::string& title, const std::string& initialDir)
+{
+    auto dialogs = CurrentPlatform().choiceDialogs;
+    if (!dialogs)
+        return std::string();
+    TModalDialogScope dialogUp;
+    return dialogs->SelectFolder(title, initialDir);
+}
+
+bool ChooseColorDialog(TColor& color)
+{
+    auto dialogs = CurrentPlatform().choiceDialogs;
+    if (!dialogs)
+        return false;
+    TModalDialogScope dialogUp;
+    return dialogs->ChooseColor(color);
 }
 
 namespace {

@@ -4,6 +4,8 @@
 // This header needs no Qt.
 #pragma once
 
+#include "platform/canvas.h"
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -12,13 +14,14 @@
 namespace sps {
 
 enum class TMsgKind { Error, Warning, Information, Question };
-enum class TMsgButtons { OK, YesNo };
-enum class TMsgResult { OK, Yes, No };
+enum class TMsgButtons { OK, YesNo, YesNoCancel };
+enum class TMsgResult { OK, Yes, No, Cancel };
 
 class IMessageBox {
 public:
     virtual ~IMessageBox() = default;
-    // Modal; returns the button chosen (closing a Yes/No box counts as No).
+    // Modal; returns the button chosen (closing a Yes/No box counts as No,
+    // closing a Yes/No/Cancel box as Cancel).
     virtual TMsgResult Show(const std::string& caption, const std::string& text, TMsgKind kind,
                             TMsgButtons buttons) = 0;
 };
@@ -67,10 +70,20 @@ public:
     virtual std::string Save(const TFileDialogParams& params) = 0;
 };
 
+class IChoiceDialogs {
+public:
+    virtual ~IChoiceDialogs() = default;
+    // The chosen folder, or empty when the user cancelled.
+    virtual std::string SelectFolder(const std::string& title, const std::string& initialDir) = 0;
+    // True when the user confirmed a colour; `color` holds it then.
+    virtual bool ChooseColor(TColor& color) = 0;
+};
+
 struct Platform {
     std::shared_ptr<IMessageBox> messageBox;
     std::shared_ptr<IBeeper> beeper;
     std::shared_ptr<IFileDialogs> fileDialogs;
+    std::shared_ptr<IChoiceDialogs> choiceDialogs;
     std::function<std::unique_ptr<ITimer>()> createTimer;
     // Caption of the default error report.
     std::string applicationTitle;
@@ -92,6 +105,8 @@ void MessageBeep(unsigned type);
 std::unique_ptr<ITimer> CreateTimer();
 std::string OpenFileDialog(const TFileDialogParams& params);
 std::string SaveFileDialog(const TFileDialogParams& params);
+std::string SelectFolderDialog(const std::string& title, const std::string& initialDir);
+bool ChooseColorDialog(TColor& color);
 
 // Modal dialogs of these services (message boxes, file and print dialogs)
 // are announced while they are up, so that a window that would cover them
