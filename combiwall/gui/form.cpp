@@ -298,13 +298,10 @@ void TForm1::ReadSettings()
 void TForm1::WriteSettings()
 {
     sps::TIniFile ini(S(paths_.settingsPath));
-    double sfmin = cf::FieldIsEmpty(Edit_Sfmin->text()) ? 1.5 : cf::FieldValue(Edit_Sfmin->text());
-    double sfmax = 10.0;
-    if (!cf::FieldIsEmpty(Edit_SfMax->text()) && cf::SfMaxReachesBound(cf::FieldValue(Edit_SfMax->text()), sfmin))
-        sfmax = cf::FieldValue(Edit_SfMax->text());
+    const cf::SfSettingsTexts sf = cf::SettingsTextsOf(Edit_Sfmin->text(), Edit_SfMax->text());
     ini.WriteBool("Units", "Metric", metric_);
-    ini.WriteString("SFMinReq", "SFMinRequired", sps::FormatFixed(sfmin, 2));
-    ini.WriteString("SFMaxReq", "SFMaxRequired", sps::FormatFixed(sfmax, 2));
+    ini.WriteString("SFMinReq", "SFMinRequired", sf.sfmin);
+    ini.WriteString("SFMaxReq", "SFMaxRequired", sf.sfmax);
     ini.WriteBool("WQ Catalogue", "Enabled", CatalogueTabEnabled());
     ini.UpdateFile();
 }

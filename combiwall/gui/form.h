@@ -304,7 +304,6 @@ private:
     void LoadChange(LoadField which);
     QLineEdit* LoadEdit(LoadField which) const;
 
-    void SetSfMaxColor(bool red);
     void ApplySfOutcome(const cf::SfFieldOutcome& out);
     void ShowGradeSelection();
     void ShowUnitCaptions(bool metric);

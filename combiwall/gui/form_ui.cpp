@@ -1,4 +1,5 @@
 // The components of the main form and their places.
+#include "calcframe/gui/controls.h"
 #include "calcframe/gui/radiogroup.h"
 #include "calcframe/gui/statusbar.h"
 #include "combiwall/gui/form.h"
@@ -20,68 +21,15 @@
 
 namespace cw {
 
+using cf::MakeAction;
+using cf::MakeCombo;
+using cf::MakeEdit;
+using cf::MakeGroup;
+using cf::MakeLabel;
+using cf::MakeRadio;
+using cf::MakeResult;
+
 namespace {
-
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, int x, int y, int w, int h = 17)
-{
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QString::fromLatin1(name));
-    l->setGeometry(x, y, w, h);
-    l->setTextFormat(Qt::PlainText);
-    return l;
-}
-
-QLabel* MakeResult(QWidget* parent, const char* name, int x, int y, int w, int h = 19)
-{
-    QLabel* l = MakeLabel(parent, name, QString(), x, y, w, h);
-    l->setFrameShape(QFrame::Panel);
-    l->setFrameShadow(QFrame::Sunken);
-    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return l;
-}
-
-QLineEdit* MakeEdit(QWidget* parent, const char* name, const QString& text, int x, int y, int w, int h = 23)
-{
-    auto* e = new QLineEdit(text, parent);
-    e->setObjectName(QString::fromLatin1(name));
-    e->setGeometry(x, y, w, h);
-    e->setAlignment(Qt::AlignRight);
-    return e;
-}
-
-QComboBox* MakeCombo(QWidget* parent, const char* name, int x, int y, int w)
-{
-    auto* c = new QComboBox(parent);
-    c->setObjectName(QString::fromLatin1(name));
-    c->setGeometry(x, y, w, 24);
-    return c;
-}
-
-QGroupBox* MakeGroup(QWidget* parent, const char* name, const QString& caption, int x, int y, int w, int h)
-{
-    auto* g = new QGroupBox(caption, parent);
-    g->setObjectName(QString::fromLatin1(name));
-    g->setGeometry(x, y, w, h);
-    return g;
-}
-
-cf::TRadioGroup* MakeRadio(QWidget* parent, const char* name, const QString& caption, const QStringList& items,
-                           int x, int y, int w, int h)
-{
-    auto* r = new cf::TRadioGroup(QString::fromLatin1(name), caption, parent);
-    r->setGeometry(x, y, w, h);
-    r->SetItems(items);
-    r->SetItemIndex(0);
-    return r;
-}
-
-QAction* MakeAction(QMenu* menu, const char* name, const QString& caption, bool checkable = false)
-{
-    QAction* a = menu->addAction(caption);
-    a->setObjectName(QString::fromLatin1(name));
-    a->setCheckable(checkable);
-    return a;
-}
 
 QStringList Items(const std::array<const char*, 4>& items)
 {
