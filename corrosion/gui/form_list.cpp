@@ -289,7 +289,7 @@ void TForm1::RecomputeSfGrid()
 {
     RovandelData& d = *data_;
     // The grid never includes the splash-zone reduction.
-    const bool splash = RG_A690->isEnabled();
+    const bool splash = cf::OwnEnabled(RG_A690);
     const int splashItem = RG_A690->ItemIndex();
     if (splash)
         RG_A690->SetItemIndex(0);

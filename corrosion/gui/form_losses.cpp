@@ -312,7 +312,7 @@ void TForm1::MenuEC3RatesClick()
         w->setEnabled(false);
     RG_FrontClick();
     RG_BackClick();
-    if (!CB_Protection_Front->isEnabled()) {
+    if (!cf::OwnEnabled(CB_Protection_Front)) {
         CB_Protection_Front->setEnabled(true);
         CB_Protection_Back->setEnabled(true);
         CB_ServiceLife->setEnabled(true);

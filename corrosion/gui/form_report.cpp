@@ -37,7 +37,7 @@ cr::ReportState TForm1::CurrentReportState() const
     st.pileLength = d.pileLength;
     st.realWallLength = d.quantities.realWallLength;
     st.totalMass = d.quantities.totalMass;
-    st.serviceLifeEnabled = CB_ServiceLife->isEnabled();
+    st.serviceLifeEnabled = cf::OwnEnabled(CB_ServiceLife);
     st.serviceLife = S(CB_ServiceLife->currentText());
     st.protectionFront = S(CB_Protection_Front->currentText());
     st.protectionBack = S(CB_Protection_Back->currentText());
@@ -48,7 +48,7 @@ cr::ReportState TForm1::CurrentReportState() const
     st.backDescrEdit = S(Edit_Back_Descr->text());
     st.frontLossLabel = S(Lbl_Summary_Front2->text());
     st.backLossLabel = S(Lbl_Summary_Back2->text());
-    st.a690Enabled = RG_A690->isEnabled();
+    st.a690Enabled = cf::OwnEnabled(RG_A690);
     st.a690Item = RG_A690->ItemIndex();
     st.a690ItemText = S(RG_A690->SelectedText());
     st.listHasItems = LB_SSP->count() > 0;

@@ -133,6 +133,10 @@ TEST(RovandelReport, ImperialRowsConvertAtOutput)
     EXPECT_EQ(r[10].unit, "kips*ft/ft");
     // The report divides the weight by 4.882445 (the form by 4.88245).
     EXPECT_EQ(r[15].value, cr::Fixed(148.5 / 1.26 / 4.882445, 1, 8));
+    cr::ReportState light = st;
+    light.section.b = 1;
+    light.section.mass = 117.9111; // 24.150013 lb/ft² here, 24.149988 with the form's 4.88245
+    EXPECT_EQ(cr::BuildReportRows(light)[15].value, "    24.2");
     EXPECT_EQ(r[17].value, "   39.37");
     EXPECT_EQ(r[19].value, cr::Fixed(79 * 148.5 * 12 / 1000.0 * 1.102311, 1, 8));
     EXPECT_EQ(r[19].unit, "net t");
