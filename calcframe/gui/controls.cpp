@@ -3,12 +3,14 @@
 #include "calcframe/gui/radiogroup.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 
 namespace cf {
 
@@ -71,6 +73,50 @@ QAction* MakeAction(QMenu* menu, const char* name, const QString& caption, bool 
     a->setObjectName(QString::fromLatin1(name));
     a->setCheckable(checkable);
     return a;
+}
+
+void MakeRadioItems(QAction* first, QAction* second, bool checkFirst)
+{
+    auto* group = new QActionGroup(first->parent());
+    group->addAction(first);
+    group->addAction(second);
+    if (checkFirst)
+        first->setChecked(true);
+}
+
+FileMenu AddFileMenu(QMenuBar* bar)
+{
+    FileMenu m;
+    m.menu = bar->addMenu(QStringLiteral("&File"));
+    m.menu->setObjectName(QStringLiteral("MenuFile"));
+    m.print = MakeAction(m.menu, "MenuPrint", QStringLiteral("&Print ..."));
+    m.print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    m.printToFile = MakeAction(m.menu, "MenuPrintToFile", QStringLiteral("P&rint To File ..."));
+    m.menu->addSeparator()->setObjectName(QStringLiteral("MenuSeparator"));
+    m.close = MakeAction(m.menu, "MenuClose", QStringLiteral("&Close"));
+    return m;
+}
+
+UnitsMenu AddUnitsMenu(QMenuBar* bar)
+{
+    UnitsMenu m;
+    m.menu = bar->addMenu(QStringLiteral("&Units"));
+    m.menu->setObjectName(QStringLiteral("MenuUnits"));
+    m.metric = MakeAction(m.menu, "MenuMetric", QStringLiteral("&Metric"), true);
+    m.metric->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
+    m.imperial = MakeAction(m.menu, "MenuImperial", QStringLiteral("&Imperial"), true);
+    m.imperial->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
+    MakeRadioItems(m.metric, m.imperial);
+    return m;
+}
+
+HelpMenu AddHelpMenu(QMenuBar* bar)
+{
+    HelpMenu m;
+    m.menu = bar->addMenu(QStringLiteral("Hel&p"));
+    m.menu->setObjectName(QStringLiteral("MenuHelp"));
+    m.about = MakeAction(m.menu, "MenuAbout", QStringLiteral("&About ..."));
+    return m;
 }
 
 } // namespace cf

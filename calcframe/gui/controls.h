@@ -11,6 +11,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QMenuBar;
 class QWidget;
 
 namespace cf {
@@ -28,5 +29,29 @@ QGroupBox* MakeGroup(QWidget* parent, const char* name, const QString& caption, 
 TRadioGroup* MakeRadio(QWidget* parent, const char* name, const QString& caption, const QStringList& items, int x,
                        int y, int w, int h);
 QAction* MakeAction(QMenu* menu, const char* name, const QString& caption, bool checkable = false);
+// Two checkable items that exclude each other; `first` checked when asked.
+void MakeRadioItems(QAction* first, QAction* second, bool checkFirst = true);
+
+// The menus both calculators have, with their object names, captions and
+// shortcuts: "&File" (print, print to file, close), "&Units" (metric and
+// imperial radio items, metric checked) and "Hel&p" (about).
+struct FileMenu {
+    QMenu* menu;
+    QAction* print;
+    QAction* printToFile;
+    QAction* close;
+};
+FileMenu AddFileMenu(QMenuBar* bar);
+struct UnitsMenu {
+    QMenu* menu;
+    QAction* metric;
+    QAction* imperial;
+};
+UnitsMenu AddUnitsMenu(QMenuBar* bar);
+struct HelpMenu {
+    QMenu* menu;
+    QAction* about;
+};
+HelpMenu AddHelpMenu(QMenuBar* bar);
 
 } // namespace cf

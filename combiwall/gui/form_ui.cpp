@@ -6,7 +6,6 @@
 #include "combiwall/safety.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
@@ -44,57 +43,39 @@ QStringList Items(const std::array<const char*, 4>& items)
 void TForm1::BuildMenus()
 {
     QMenuBar* bar = menuBar();
-    MenuFile = bar->addMenu(QStringLiteral("&File"));
-    MenuFile->setObjectName(QStringLiteral("MenuFile"));
-    MenuPrint = MakeAction(MenuFile, "MenuPrint", QStringLiteral("&Print ..."));
-    MenuPrint->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    MenuPrintToFile = MakeAction(MenuFile, "MenuPrintToFile", QStringLiteral("P&rint To File ..."));
-    MenuFile->addSeparator();
-    MenuClose = MakeAction(MenuFile, "MenuClose", QStringLiteral("&Close"));
-
-    MenuUnits = bar->addMenu(QStringLiteral("&Units"));
-    MenuUnits->setObjectName(QStringLiteral("MenuUnits"));
-    MenuMetric = MakeAction(MenuUnits, "MenuMetric", QStringLiteral("&Metric"), true);
-    MenuMetric->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
-    MenuImperial = MakeAction(MenuUnits, "MenuImperial", QStringLiteral("&Imperial"), true);
-    MenuImperial->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
-    auto* units = new QActionGroup(this);
-    units->addAction(MenuMetric);
-    units->addAction(MenuImperial);
-    MenuMetric->setChecked(true);
+    const cf::FileMenu file = cf::AddFileMenu(bar);
+    MenuFile = file.menu;
+    MenuPrint = file.print;
+    MenuPrintToFile = file.printToFile;
+    MenuClose = file.close;
+    const cf::UnitsMenu units = cf::AddUnitsMenu(bar);
+    MenuUnits = units.menu;
+    MenuMetric = units.metric;
+    MenuImperial = units.imperial;
 
     MenuSearchOptions = bar->addMenu(QStringLiteral("&Search Options"));
     MenuSearchOptions->setObjectName(QStringLiteral("MenuSearchOptions"));
     MenuSelectCombination = MakeAction(MenuSearchOptions, "MenuSelectCombination",
                                        QStringLiteral("&Select WQ/KX Combination"), true);
     MenuSelectSfmin = MakeAction(MenuSearchOptions, "MenuSelectSfmin", QStringLiteral("S&elect Sfmin"), true);
-    auto* search = new QActionGroup(this);
-    search->addAction(MenuSelectCombination);
-    search->addAction(MenuSelectSfmin);
-    MenuSelectCombination->setChecked(true);
+    cf::MakeRadioItems(MenuSelectCombination, MenuSelectSfmin);
     MenuSearchOptions->addSeparator();
     MenuSelectWallLength = MakeAction(MenuSearchOptions, "MenuSelectWallLength",
                                       QStringLiteral("Select &Wall Length"), true);
     MenuSelectNumberOfSystems = MakeAction(MenuSearchOptions, "MenuSelectNumberOfSystems",
                                            QStringLiteral("Select &Number Of Systems"), true);
-    auto* wallSize = new QActionGroup(this);
-    wallSize->addAction(MenuSelectWallLength);
-    wallSize->addAction(MenuSelectNumberOfSystems);
-    MenuSelectWallLength->setChecked(true);
+    cf::MakeRadioItems(MenuSelectWallLength, MenuSelectNumberOfSystems);
     MenuSelectWallLength->setEnabled(false);
     MenuSelectNumberOfSystems->setEnabled(false);
     MenuWQCatalogue = MakeAction(MenuSearchOptions, "MenuWQCatalogue", QStringLiteral("WQ/KX From Catalogue"), true);
     MenuWQOwn = MakeAction(MenuSearchOptions, "MenuWQOwn", QStringLiteral("Build your WQ/KX"), true);
-    auto* source = new QActionGroup(this);
-    source->addAction(MenuWQCatalogue);
-    source->addAction(MenuWQOwn);
-    MenuWQCatalogue->setChecked(true);
+    cf::MakeRadioItems(MenuWQCatalogue, MenuWQOwn);
     MenuWQCatalogue->setVisible(false);
     MenuWQOwn->setVisible(false);
 
-    MenuHelp = bar->addMenu(QStringLiteral("Hel&p"));
-    MenuHelp->setObjectName(QStringLiteral("MenuHelp"));
-    MenuAbout = MakeAction(MenuHelp, "MenuAbout", QStringLiteral("&About ..."));
+    const cf::HelpMenu help = cf::AddHelpMenu(bar);
+    MenuHelp = help.menu;
+    MenuAbout = help.about;
 }
 
 void TForm1::BuildCatalogueTab()

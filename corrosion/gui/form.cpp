@@ -1,8 +1,6 @@
 #include "corrosion/gui/form.h"
 
-#include "calcframe/blockreader.h"
 #include "calcframe/gui/aboutbox.h"
-#include "calcframe/gui/datafile.h"
 #include "calcframe/gui/events.h"
 #include "calcframe/gui/frame.h"
 #include "calcframe/gui/hints.h"
@@ -10,6 +8,7 @@
 #include "calcframe/gui/services.h"
 #include "calcframe/gui/startup.h"
 #include "calcframe/gui/statusbar.h"
+#include "calcframe/gui/window.h"
 #include "corrosion/gui/formdata.h"
 #include "platform/inifile.h"
 #include "platform/numtext.h"
@@ -17,16 +16,13 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QRadioButton>
 #include <QScreen>
 #include <QTabWidget>
@@ -53,12 +49,6 @@ int ScreenPixelsPerInch(const QWidget* w)
 
 } // namespace
 
-QString DefaultSettingsPath()
-{
-    QFileInfo fi(QCoreApplication::applicationFilePath());
-    return QDir(fi.path()).filePath(fi.completeBaseName() + QStringLiteral(".INI"));
-}
-
 LabelConstraints ScaledDescriptionConstraints(int pixelsPerInch)
 {
     const double s = pixelsPerInch / 96.0;
@@ -71,14 +61,13 @@ LabelConstraints ScaledDescriptionConstraints(int pixelsPerInch)
 }
 
 TForm1::TForm1(const FormPaths& paths, QWidget* parent)
-    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                              Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+    : QMainWindow(parent, cf::MainFormFlags()),
       paths_(paths), data_(std::make_unique<RovandelData>())
 {
     if (paths_.dataFolder.isEmpty())
         paths_.dataFolder = QDir::currentPath();
     if (paths_.settingsPath.isEmpty())
-        paths_.settingsPath = DefaultSettingsPath();
+        paths_.settingsPath = cf::DefaultSettingsPath();
 
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromLatin1(kFormCaption));
@@ -133,8 +122,7 @@ TForm1::TForm1(const FormPaths& paths, QWidget* parent)
     // Client area 571 x 499 below the menu bar.
     central->setFixedSize(571, 499 - SB1->sizeHint().height());
     setFixedSize(sizeHint());
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    cf::CentreOnScreen(this);
 }
 
 TForm1::~TForm1() = default;
@@ -219,43 +207,26 @@ void TForm1::BindHandlers()
     connect(RB_SummarySfRed, &QRadioButton::clicked, this, guarded([this] { RB_SummarySfRedClick(); }));
 
     // Section list: a user's change of the selected line (mouse or keyboard)
-    // runs the click handler; lines selected from code do not. A click on the
-    // line that is already selected runs it too.
-    connect(LB_SSP, &QListWidget::currentRowChanged, this, guarded([this] { LB_SSPClick(); }));
-    LB_SSP->viewport()->installEventFilter(this);
-    connect(LB_SSP, &QListWidget::itemClicked, this, guarded([this] {
-                if (LB_SSP->currentRow() == listPressRow_)
-                    LB_SSPClick();
-            }));
+    // runs the click handler, and so does a click on the selected line; lines
+    // selected from code do not.
+    cf::BindListClick(LB_SSP, [this] { LB_SSPClick(); });
 
     // Tabs: showing a page runs its show handler; a change by the user then
     // runs PageControl1Change.
-    connect(PageControl1, &QTabWidget::currentChanged, this, guarded([this] {
-                QWidget* page = PageControl1->currentWidget();
-                if (page == TabSheetInput)
-                    TabSheetInputShow();
-                else if (page == TabSheetSFTable)
-                    TabSheetSFTableShow();
-                else if (page == TabSheetRates)
-                    TabSheetRatesShow();
-                if (!pageFromCode_)
-                    PageControl1Change();
-            }));
+    pages_ = new cf::PageSwitch(
+        PageControl1,
+        [this](QWidget* page) {
+            if (page == TabSheetInput)
+                TabSheetInputShow();
+            else if (page == TabSheetSFTable)
+                TabSheetSFTableShow();
+            else if (page == TabSheetRates)
+                TabSheetRatesShow();
+        },
+        [this] { PageControl1Change(); });
 }
 
-bool TForm1::eventFilter(QObject* obj, QEvent* ev)
-{
-    if (obj == LB_SSP->viewport() && ev->type() == QEvent::MouseButtonPress)
-        listPressRow_ = LB_SSP->currentRow();
-    return QMainWindow::eventFilter(obj, ev);
-}
-
-void TForm1::ShowPage(QWidget* page)
-{
-    pageFromCode_ = true;
-    PageControl1->setCurrentWidget(page);
-    pageFromCode_ = false;
-}
+void TForm1::ShowPage(QWidget* page) { pages_->Show(page); }
 
 bool TForm1::OnPage(const QWidget* page) const { return PageControl1->currentWidget() == page; }
 
@@ -285,20 +256,8 @@ void TForm1::FormCreate()
 
 void TForm1::LoadCatalogueFile()
 {
-    cf::DataFileLookup lookup;
-    lookup.folder = paths_.dataFolder;
-    lookup.fileName = QString::fromLatin1(cr::kCatalogueFileName);
-    lookup.question = QString::fromLatin1(kQuestion);
-    lookup.filter = QStringLiteral("Data files only (*.daa)|*.daa");
-    std::optional<QString> path = cf::FindDataFile(lookup);
-    if (!path)
-        throw cf::ProgramEnd(0);
-    try {
-        data_->cat = cr::LoadCatalogueFile(path->toStdString());
-    } catch (const std::exception&) {
-        cf::ShowMessage(QString::fromLatin1(cr::kCatalogueCorrupted));
-        throw cf::ProgramEnd(1);
-    }
+    cf::LoadDataFile(paths_.dataFolder, cr::kCatalogueFileName, kQuestion,
+                     [this](const std::string& path) { data_->cat = cr::LoadCatalogueFile(path); });
 }
 
 void TForm1::ScaleDescriptionLabels()

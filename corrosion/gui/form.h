@@ -28,6 +28,7 @@ namespace cf {
 struct LimitedField;
 struct SfFieldOutcome;
 class CalcFrame;
+class PageSwitch;
 class TAboutBox;
 class TRadioGroup;
 class TStatusBar;
@@ -55,9 +56,6 @@ struct FormPaths {
     QString dataFolder;   // first place to look for the data file (default: current folder)
     QString settingsPath; // the settings file (default: beside the program, "Rovandel.INI")
 };
-
-// The settings file of the program: its own path with the extension ".INI".
-QString DefaultSettingsPath();
 
 // Size constraints of a description label of the loss summary.
 struct LabelConstraints {
@@ -307,7 +305,6 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* ev) override;
-    bool eventFilter(QObject* obj, QEvent* ev) override;
 
 private:
     void BuildMenus();
@@ -345,8 +342,7 @@ private:
     std::unique_ptr<cf::CalcFrame> frame_;
     cf::TAboutBox* aboutBox_ = nullptr;
     bool settingsWritten_ = false;
-    bool pageFromCode_ = false;
-    int listPressRow_ = -1;
+    cf::PageSwitch* pages_ = nullptr;
 
     bool metric_ = false;       // false until the settings are read
     bool windowSearch_ = false; // SearchMode: MenuSelectSfmin checked

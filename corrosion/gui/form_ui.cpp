@@ -4,7 +4,6 @@
 #include "corrosion/gui/form.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -41,45 +40,31 @@ QLabel* MakeValue(QWidget* parent, const char* name, int x, int y, int w)
 void TForm1::BuildMenus()
 {
     QMenuBar* bar = menuBar();
-    MenuFile = bar->addMenu(QStringLiteral("&File"));
-    MenuFile->setObjectName(QStringLiteral("MenuFile"));
-    MenuPrint = MakeAction(MenuFile, "MenuPrint", QStringLiteral("&Print ..."));
-    MenuPrint->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    MenuPrintToFile = MakeAction(MenuFile, "MenuPrintToFile", QStringLiteral("P&rint To File ..."));
-    MenuFile->addSeparator()->setObjectName(QStringLiteral("MenuSeparator"));
-    MenuClose = MakeAction(MenuFile, "MenuClose", QStringLiteral("&Close"));
-
-    MenuUnits = bar->addMenu(QStringLiteral("&Units"));
-    MenuUnits->setObjectName(QStringLiteral("MenuUnits"));
-    MenuMetric = MakeAction(MenuUnits, "MenuMetric", QStringLiteral("&Metric"), true);
-    MenuMetric->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
-    MenuImperial = MakeAction(MenuUnits, "MenuImperial", QStringLiteral("&Imperial"), true);
-    MenuImperial->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
-    auto* units = new QActionGroup(this);
-    units->addAction(MenuMetric);
-    units->addAction(MenuImperial);
-    MenuMetric->setChecked(true);
+    const cf::FileMenu file = cf::AddFileMenu(bar);
+    MenuFile = file.menu;
+    MenuPrint = file.print;
+    MenuPrintToFile = file.printToFile;
+    MenuClose = file.close;
+    const cf::UnitsMenu units = cf::AddUnitsMenu(bar);
+    MenuUnits = units.menu;
+    MenuMetric = units.metric;
+    MenuImperial = units.imperial;
 
     MenuSearchOption = bar->addMenu(QStringLiteral("&Options"));
     MenuSearchOption->setObjectName(QStringLiteral("MenuSearchOption"));
     MenuSelectSection = MakeAction(MenuSearchOption, "MenuSelectSection", QStringLiteral("&Select section "), true);
     MenuSelectSfmin = MakeAction(MenuSearchOption, "MenuSelectSfmin", QStringLiteral("S&elect Sfmin"), true);
-    auto* search = new QActionGroup(this);
-    search->addAction(MenuSelectSection);
-    search->addAction(MenuSelectSfmin);
-    MenuSelectSection->setChecked(true);
+    cf::MakeRadioItems(MenuSelectSection, MenuSelectSfmin);
     MenuSearchOption->addSeparator()->setObjectName(QStringLiteral("Separator1"));
     MenuEC3Rates = MakeAction(MenuSearchOption, "MenuEC3Rates", QStringLiteral("&EuroCode 3 rates"), true);
     MenuProjectRates = MakeAction(MenuSearchOption, "MenuProjectRates", QStringLiteral("&Project specific rates"), true);
-    auto* rates = new QActionGroup(this);
-    rates->addAction(MenuEC3Rates);
-    rates->addAction(MenuProjectRates);
+    cf::MakeRadioItems(MenuEC3Rates, MenuProjectRates, false);
     MenuEC3Rates->setEnabled(false);
     MenuProjectRates->setEnabled(false);
 
-    MenuHelp = bar->addMenu(QStringLiteral("Hel&p"));
-    MenuHelp->setObjectName(QStringLiteral("MenuHelp"));
-    MenuAbout = MakeAction(MenuHelp, "MenuAbout", QStringLiteral("&About ..."));
+    const cf::HelpMenu help = cf::AddHelpMenu(bar);
+    MenuHelp = help.menu;
+    MenuAbout = help.about;
 }
 
 void TForm1::BuildInputTab()

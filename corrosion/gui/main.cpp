@@ -15,26 +15,14 @@ int main(int argc, char** argv)
     config.applicationTitle = QString::fromLatin1(rv::kApplicationTitle);
     config.splashObjectName = QStringLiteral("RovandelSplashScreenBox");
     config.splashPicture = rv::SplashPicture();
-    config.createMainForm = [] {
-        auto* form = new rv::TForm1(rv::FormPaths{});
-        try {
-            form->FormCreate();
-        } catch (...) {
-            delete form;
-            throw;
-        }
-        return form;
-    };
-    config.createAboutBox = [](QWidget* mainForm) {
-        cf::AboutBoxTexts texts;
-        texts.objectName = QStringLiteral("RovandelAboutBox");
-        texts.caption = QStringLiteral(" Rovandel About");
-        texts.version = QString::fromLatin1(rv::kVersionLine);
-        texts.authorHint = QStringLiteral(" Rovandel: written for the engineers who check corroded sheet piles ");
-        auto* box = new cf::TAboutBox(texts, rv::EmblemPicture(), mainForm);
-        static_cast<rv::TForm1*>(mainForm)->SetAboutBox(box);
-        return box;
-    };
+    config.createMainForm = cf::FormCreator<rv::TForm1>(rv::FormPaths{});
+    cf::AboutBoxTexts texts;
+    texts.objectName = QStringLiteral("RovandelAboutBox");
+    texts.caption = QStringLiteral(" Rovandel About");
+    texts.version = QString::fromLatin1(rv::kVersionLine);
+    texts.authorHint = QStringLiteral(" Rovandel: written for the engineers who check corroded sheet piles ");
+    config.createAboutBox = cf::AboutBoxCreator<rv::TForm1>(texts, rv::EmblemPicture());
+    // The bending moment field has the focus when the main form comes up.
     config.beforeSplashFocus = [](QWidget* mainForm) {
         static_cast<rv::TForm1*>(mainForm)->Edit_Moment->setFocus(Qt::OtherFocusReason);
     };

@@ -5,6 +5,7 @@
 #include "calcframe/gui/frame.h"
 #include "calcframe/gui/radiogroup.h"
 #include "calcframe/gui/statusbar.h"
+#include "calcframe/gui/testsupport/formdriver.h"
 #include "corrosion/gui/form.h"
 #include "corrosion/gui/formdata.h"
 #include "corrosion/text.h"
@@ -66,46 +67,20 @@ public:
         return f.readAll().toStdString();
     }
 
-    // Gives the field the focus as a click or a Tab would.
-    static void Enter(QWidget* w) { w->setFocus(Qt::TabFocusReason); }
+    static void Enter(QWidget* w) { cf::test::Enter(w); }
     // Moves the focus on to the tab row, which has no enter or exit handler.
     void Leave() { form->PageControl1->tabBar()->setFocus(Qt::TabFocusReason); }
-    // Selects the whole text of the field and types `keys` over it.
-    static void Type(QLineEdit* e, const QString& keys)
-    {
-        Enter(e);
-        e->selectAll();
-        QTest::keyClick(e, Qt::Key_Backspace);
-        QTest::keyClicks(e, keys);
-    }
+    static void Type(QLineEdit* e, const QString& keys) { cf::test::Type(e, keys); }
     void TypeAndLeave(QLineEdit* e, const QString& keys)
     {
         Type(e, keys);
         Leave();
     }
-    // The user chooses item `index` of a combo box.
-    static void Choose(QComboBox* box, int index)
-    {
-        box->setCurrentIndex(index);
-        emit box->activated(index);
-    }
-    static int FindItem(const QComboBox* box, const QString& text)
-    {
-        for (int i = 0; i < box->count(); ++i)
-            if (box->itemText(i).startsWith(text))
-                return i;
-        return -1;
-    }
+    static void Choose(QComboBox* box, int index) { cf::test::Choose(box, index); }
+    static int FindItem(const QComboBox* box, const QString& text) { return cf::test::FindItem(box, text); }
     // The user clicks item `index` of a radio group.
     static void Click(cf::TRadioGroup* group, int index) { group->Button(index)->click(); }
-    // Clicks line `line` of the section list.
-    void ClickLine(int line)
-    {
-        QListWidget* lb = form->LB_SSP;
-        lb->scrollToItem(lb->item(line));
-        QRect r = lb->visualItemRect(lb->item(line));
-        QTest::mouseClick(lb->viewport(), Qt::LeftButton, Qt::NoModifier, r.center());
-    }
+    void ClickLine(int line) { cf::test::ClickLine(form->LB_SSP, line); }
     // Selects the line of the section named `name`.
     void SelectSection(const QString& name)
     {
@@ -123,13 +98,7 @@ public:
         const int index = form->PageControl1->indexOf(page);
         QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(index).center());
     }
-    QStringList Lines() const
-    {
-        QStringList l;
-        for (int i = 0; i < form->LB_SSP->count(); ++i)
-            l << form->LB_SSP->item(i)->text();
-        return l;
-    }
+    QStringList Lines() const { return cf::test::Lines(form->LB_SSP); }
     QString Panel(int i) const { return form->SB1->Panel(i); }
     const std::vector<unsigned>& Beeps() const { return platform.beeper->beeps; }
     void ClearBeeps() { platform.beeper->beeps.clear(); }
