@@ -7,6 +7,7 @@
 #include "calcframe/sfwindow.h"
 #include "platform/gui/printdialog.h"
 #include "platform/gui/services.h"
+#include "platform/inifile.h"
 #include "platform/numtext.h"
 
 #include <QAbstractButton>
@@ -69,6 +70,32 @@ SfSettingsTexts SettingsTextsOf(const QString& sfminText, const QString& sfmaxTe
     if (!FieldIsEmpty(sfmaxText) && SfMaxReachesBound(FieldValue(sfmaxText), sfmin))
         sfmax = FieldValue(sfmaxText);
     return SfSettingsTexts{sps::FormatFixed(sfmin, 2), sps::FormatFixed(sfmax, 2)};
+}
+
+SfWindow WindowOfFields(const QLineEdit* sfmin, const QLineEdit* sfmax)
+{
+    SfWindow w;
+    double v = 0;
+    w.sfMin = ParseFieldValue(sfmin->text(), v) ? v : kNoRequiredSfmin;
+    w.sfMax = ParseFieldValue(sfmax->text(), v) ? v : 0.0;
+    return w;
+}
+
+void ShowSearchFields(bool search, std::initializer_list<QWidget*> results, QWidget* text, QLineEdit* sfmin,
+                      QLineEdit* sfmax)
+{
+    for (QWidget* w : results)
+        w->setVisible(!search);
+    for (QWidget* w : {text, static_cast<QWidget*>(sfmin), static_cast<QWidget*>(sfmax)})
+        w->setVisible(search);
+}
+
+void WriteCommonSettings(sps::TIniFile& ini, bool metric, const QString& sfminText, const QString& sfmaxText)
+{
+    const SfSettingsTexts sf = SettingsTextsOf(sfminText, sfmaxText);
+    ini.WriteBool("Units", "Metric", metric);
+    ini.WriteString("SFMinReq", "SFMinRequired", sf.sfmin);
+    ini.WriteString("SFMaxReq", "SFMaxRequired", sf.sfmax);
 }
 
 std::string SfFieldText(const QLineEdit* edit)

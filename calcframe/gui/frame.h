@@ -7,6 +7,7 @@
 #include <QString>
 #include <QWidget>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 
@@ -14,6 +15,7 @@ class QCloseEvent;
 class QLineEdit;
 
 namespace sps {
+class TIniFile;
 class TPrinter;
 } // namespace sps
 
@@ -21,6 +23,7 @@ namespace cf {
 
 class TStatusBar;
 struct SfFieldOutcome;
+struct SfWindow;
 
 // Beep types of the calculators: the key filter's exclamation beep and the
 // default beep of every other input error.
@@ -65,6 +68,19 @@ struct SfSettingsTexts {
     std::string sfmax;
 };
 SfSettingsTexts SettingsTextsOf(const QString& sfminText, const QString& sfmaxText);
+
+// The window the Sfmin and SfMax fields give; a field that is empty or holds
+// no value counts as empty (1000000 and 0).
+SfWindow WindowOfFields(const QLineEdit* sfmin, const QLineEdit* sfmax);
+
+// Switches the safety factor group between the search mode (the two fields
+// and the text between them shown, the result labels hidden) and list-all.
+void ShowSearchFields(bool search, std::initializer_list<QWidget*> results, QWidget* text, QLineEdit* sfmin,
+                      QLineEdit* sfmax);
+
+// Writes the keys both calculators keep: "Units"/"Metric", "SFMinReq"/
+// "SFMinRequired" and "SFMaxReq"/"SFMaxRequired" (SettingsTextsOf).
+void WriteCommonSettings(sps::TIniFile& ini, bool metric, const QString& sfminText, const QString& sfmaxText);
 
 // The text of the Sfmin or SfMax field as the window rules read it: empty
 // for an empty text or one that is no value.

@@ -255,10 +255,7 @@ void TForm1::ReadSettings()
 void TForm1::WriteSettings()
 {
     sps::TIniFile ini(S(paths_.settingsPath));
-    const cf::SfSettingsTexts sf = cf::SettingsTextsOf(Edit_Sfmin->text(), Edit_SfMax->text());
-    ini.WriteBool("Units", "Metric", metric_);
-    ini.WriteString("SFMinReq", "SFMinRequired", sf.sfmin);
-    ini.WriteString("SFMaxReq", "SFMaxRequired", sf.sfmax);
+    cf::WriteCommonSettings(ini, metric_, Edit_Sfmin->text(), Edit_SfMax->text());
     ini.WriteBool("WQ Catalogue", "Enabled", CatalogueTabEnabled());
     ini.UpdateFile();
 }

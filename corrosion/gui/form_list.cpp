@@ -183,18 +183,12 @@ void TForm1::MenuSelectSfminClick()
         return;
     }
     GB_Sfmin->setTitle(QStringLiteral("  Required Sf,red  "));
-    Lbl_Sf_Result->hide();
-    Lbl_SfIni->hide();
-    Lbl_Sf_Text->show();
-    Edit_Sfmin->show();
-    Edit_SfMax->show();
+    cf::ShowSearchFields(true, {Lbl_Sf_Result, Lbl_SfIni}, Lbl_Sf_Text, Edit_Sfmin, Edit_SfMax);
     windowSearch_ = true;
     MenuSelectSfmin->setChecked(true);
     // An empty field, or one that is no value, counts as empty: nothing can
     // be listed until it holds a value.
-    double v = 0;
-    data_->window.sfMin = cf::ParseFieldValue(Edit_Sfmin->text(), v) ? v : cf::kNoRequiredSfmin;
-    data_->window.sfMax = cf::ParseFieldValue(Edit_SfMax->text(), v) ? v : 0.0;
+    data_->window = cf::WindowOfFields(Edit_Sfmin, Edit_SfMax);
     Edit_Sfmin->setFocus(Qt::OtherFocusReason);
     RG_SSPClick();
 }
@@ -207,11 +201,7 @@ void TForm1::MenuSelectSectionClick()
     }
     GB_Sfmin->setTitle(QStringLiteral("  Safety factors Sf  "));
     Edit_Moment->setFocus(Qt::OtherFocusReason);
-    Lbl_Sf_Result->show();
-    Lbl_SfIni->show();
-    Lbl_Sf_Text->hide();
-    Edit_Sfmin->hide();
-    Edit_SfMax->hide();
+    cf::ShowSearchFields(false, {Lbl_Sf_Result, Lbl_SfIni}, Lbl_Sf_Text, Edit_Sfmin, Edit_SfMax);
     windowSearch_ = false;
     MenuSelectSection->setChecked(true);
     RG_SSPClick();
