@@ -7,6 +7,7 @@
 
 #include <QEvent>
 #include <QFont>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QPixmap>
@@ -15,12 +16,14 @@
 namespace cf {
 
 TAboutBox::TAboutBox(const AboutBoxTexts& texts, const QByteArray& picture, QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                         Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(texts.objectName);
     setWindowTitle(texts.caption);
     setModal(false);
     setFixedSize(329, 300);
+    setFont(QFont(QStringLiteral("Arial"), 8));
 
     Bevel = new QFrame(this);
     Bevel->setObjectName(QStringLiteral("Bevel"));
@@ -42,9 +45,7 @@ TAboutBox::TAboutBox(const AboutBoxTexts& texts, const QByteArray& picture, QWid
     Notice->setGeometry(24, 82, 281, 141);
     Notice->setAlignment(Qt::AlignCenter);
     Notice->setWordWrap(true);
-    QFont bold = Notice->font();
-    bold.setBold(true);
-    Notice->setFont(bold);
+    FitNotice();
 
     Version = new QLabel(texts.version, this);
     Version->setObjectName(QStringLiteral("Version"));
@@ -72,9 +73,27 @@ void TAboutBox::SetAlphaBlendValue(int alpha)
     setWindowOpacity(alpha / 255.0);
 }
 
+void TAboutBox::FitNotice()
+{
+    // From the dialog's size down to the smallest readable one, the largest
+    // bold font in which the wrapped notice fits its label.
+    constexpr double kSmallest = 6.0;
+    QFont bold = font();
+    bold.setBold(true);
+    for (double size = bold.pointSizeF(); size >= kSmallest; size -= 0.5) {
+        bold.setPointSizeF(size);
+        const QRect used = QFontMetrics(bold).boundingRect(QRect(0, 0, Notice->width(), 0),
+                                                           Qt::TextWordWrap | Notice->alignment(), Notice->text());
+        if (used.height() <= Notice->height() && used.width() <= Notice->width())
+            break;
+    }
+    Notice->setFont(bold);
+}
+
 void TAboutBox::ShowAbout(const QString& notice)
 {
     Notice->setText(notice);
+    FitNotice();
     SetAlphaBlendValue(185 + Random(70));
     if (QWidget* owner = parentWidget()) {
         QRect r = frameGeometry();

@@ -1,5 +1,7 @@
 // The calculators' about box: a modeless dialog with the maker's emblem, a
 // notice, a version line and an OK button. It closes when it loses the focus.
+// A dialog border: a caption with a close button, no minimise or maximise
+// button, fixed size.
 #pragma once
 
 #include <QDialog>
@@ -32,8 +34,10 @@ public:
     int AlphaBlendValue() const { return alpha_; }
     void SetAlphaBlendValue(int alpha);
 
-    // The "&About ..." command: notice text, a new random transparency from
-    // 185 to 254, centred on the owner form, shown modeless.
+    // The "&About ..." command: notice text (bold, in the largest size from
+    // the dialog's 8 points down to 6 in which it fits its label), a new
+    // random transparency from 185 to 254, centred on the owner form, shown
+    // modeless.
     void ShowAbout(const QString& notice);
 
     void OKButtonClick();
@@ -46,6 +50,8 @@ protected:
     bool eventFilter(QObject* obj, QEvent* ev) override;
 
 private:
+    void FitNotice();
+
     int alpha_ = 255;
 };
 

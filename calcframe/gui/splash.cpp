@@ -45,6 +45,24 @@ TSplashScreenBox::TSplashScreenBox(const QByteArray& jpeg, const QString& object
 
     if (QScreen* s = QGuiApplication::primaryScreen())
         move(s->availableGeometry().center() - rect().center());
+
+    dialogWatch_ = sps::WatchModalDialogs([this](bool dialogUp) { StepAsideForDialog(dialogUp); });
+}
+
+TSplashScreenBox::~TSplashScreenBox() { sps::UnwatchModalDialogs(dialogWatch_); }
+
+void TSplashScreenBox::StepAsideForDialog(bool dialogUp)
+{
+    if (dialogUp) {
+        if (isVisible()) {
+            hiddenForDialog_ = true;
+            hide();
+        }
+    } else if (hiddenForDialog_) {
+        hiddenForDialog_ = false;
+        show();
+        repaint();
+    }
 }
 
 void TSplashScreenBox::SetAlphaBlendValue(int alpha)
@@ -79,6 +97,7 @@ void TSplashScreenBox::changeEvent(QEvent* ev)
 void TSplashScreenBox::CloseAndRelease()
 {
     Timer1->SetEnabled(false);
+    hiddenForDialog_ = false;
     close(); // WA_DeleteOnClose frees the window
 }
 

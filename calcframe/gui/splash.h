@@ -1,7 +1,9 @@
 // The borderless splash window shown while a calculator starts. It fades by
 // 20 alpha steps at every tick of its timer and closes at the seventh tick, at
 // a click, or when it loses the focus after start-up has finished. It frees
-// itself when it closes.
+// itself when it closes. While a modal dialog of the platform services is up
+// it steps aside (hides), so that the dialog is in front and usable; it shows
+// again when the dialog has gone.
 #pragma once
 
 #include "platform/gui/services.h"
@@ -20,6 +22,7 @@ public:
     // jpeg: the embedded picture, decoded with libjpeg; a decoding error is
     // shown and the window stays without picture.
     TSplashScreenBox(const QByteArray& jpeg, const QString& objectName, QWidget* parent = nullptr);
+    ~TSplashScreenBox() override;
 
     QLabel* Image1;
     // Disabled until start-up has finished.
@@ -45,8 +48,11 @@ protected:
 
 private:
     void CloseAndRelease();
+    void StepAsideForDialog(bool dialogUp);
 
     int alpha_ = 255;
+    int dialogWatch_ = 0;
+    bool hiddenForDialog_ = false;
     int16_t ticks_ = 0;
 };
 

@@ -5,13 +5,13 @@
 #include "calcframe/gui/hints.h"
 #include "calcframe/gui/random.h"
 #include "calcframe/gui/splash.h"
+#include "platform/gui/services.h"
 #include "platform/numtext.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLocale>
-#include <QPointer>
-#include <QTimer>
-#include <memory>
+#include <QThread>
 
 namespace cf {
 
@@ -22,42 +22,77 @@ void UseLocaleDecimalSeparator()
         sps::SetDecimalSeparator(point.at(0).toLatin1());
 }
 
-int RunCalculator(QApplication& app, const StartupConfig& config)
+namespace {
+
+// Processes events until `done` holds or `ms` milliseconds have passed.
+void ProcessEventsUntil(QApplication& app, const std::function<bool()>& done, int ms)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < ms) {
+        app.processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(2);
+    }
+}
+
+// How long start-up waits for the window manager to activate a shown window.
+constexpr int kActivationWaitMs = 1000;
+
+} // namespace
+
+StartedCalculator StartCalculator(QApplication& app, const StartupConfig& config)
 {
     UseLocaleDecimalSeparator();
     Randomize();
 
-    QPointer<TSplashScreenBox> splash = new TSplashScreenBox(config.splashPicture, config.splashObjectName);
+    StartedCalculator started;
+    started.splash = new TSplashScreenBox(config.splashPicture, config.splashObjectName);
+    QPointer<TSplashScreenBox>& splash = started.splash;
     splash->SetAlphaBlendValue(200 + Random(55));
     splash->show();
     splash->repaint();
     app.processEvents();
 
+    // The title names the windows that carry no caption of their own (the
+    // default error report); it is not appended to the captions of the others.
     app.setApplicationName(config.applicationTitle);
-    app.setApplicationDisplayName(config.applicationTitle);
+    sps::CurrentPlatform().applicationTitle = config.applicationTitle.toStdString();
 
-    std::unique_ptr<QWidget> mainForm;
     try {
-        mainForm.reset(config.createMainForm());
+        started.mainForm.reset(config.createMainForm());
     } catch (const ProgramEnd& end) {
         delete splash.data();
-        return end.code;
+        started.exitCode = end.code;
+        return started;
     }
+    QWidget* mainForm = started.mainForm.get();
     if (config.createAboutBox)
-        config.createAboutBox(mainForm.get());
+        config.createAboutBox(mainForm);
     mainForm->show();
     if (config.beforeSplashFocus)
-        config.beforeSplashFocus(mainForm.get());
+        config.beforeSplashFocus(mainForm);
 
+    // A window manager activates a newly mapped window a moment after it was
+    // shown; the splash window takes the focus after that.
+    ProcessEventsUntil(app, [&] { return !splash || mainForm->isActiveWindow(); }, kActivationWaitMs);
     if (splash) {
         splash->raise();
         splash->activateWindow();
-        splash->Timer1->SetEnabled(true);
+        ProcessEventsUntil(app, [&] { return !splash || splash->isActiveWindow(); }, kActivationWaitMs);
     }
+    if (splash)
+        splash->Timer1->SetEnabled(true);
     SetHintHidePause(2500);
+    return started;
+}
 
+int RunCalculator(QApplication& app, const StartupConfig& config)
+{
+    StartedCalculator started = StartCalculator(app, config);
+    if (!started.mainForm)
+        return started.exitCode;
     int rc = app.exec();
-    delete splash.data();
+    delete started.splash.data();
     return rc;
 }
 

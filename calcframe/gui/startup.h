@@ -3,8 +3,10 @@
 #pragma once
 
 #include "calcframe/gui/aboutbox.h"
+#include "calcframe/gui/splash.h"
 
 #include <QByteArray>
+#include <QPointer>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -61,6 +63,23 @@ std::function<TAboutBox*(QWidget*)> AboutBoxCreator(AboutBoxTexts texts, QByteAr
 
 // Sets the program's decimal separator from the locale.
 void UseLocaleDecimalSeparator();
+
+// A calculator whose start-up has finished: its main form shown, the splash
+// window (unless it was closed meanwhile) holding the focus with its timer
+// running.
+struct StartedCalculator {
+    // Null when the program ended while the main form was created.
+    std::unique_ptr<QWidget> mainForm;
+    QPointer<TSplashScreenBox> splash;
+    int exitCode = 0;
+};
+
+// Start-up without the message loop. The splash window gets the focus only
+// once the window manager has settled the newly shown main form (it may give
+// that form the focus on its own), so that this focus change does not close
+// the splash window; its timer starts when it holds the focus. Each wait ends
+// after a bounded time.
+StartedCalculator StartCalculator(QApplication& app, const StartupConfig& config);
 
 // Runs the program; returns its exit code.
 int RunCalculator(QApplication& app, const StartupConfig& config);

@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QFont>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -142,7 +143,7 @@ void TForm1::BuildCatalogueTab()
     Lbl_NJVBResult = MakeResult(GB_SafetyFactors, "Lbl_NJVBResult", 198, 52, 90);
     Lbl_KXResult = MakeResult(GB_SafetyFactors, "Lbl_KXResult", 198, 80, 90);
 
-    GB_Sfmin = MakeGroup(t, "GB_Sfmin", QStringLiteral("  Minimum Sf  "), 326, 360, 262, 56);
+    GB_Sfmin = MakeGroup(t, "GB_Sfmin", QStringLiteral("  Minimum Sf  "), 326, 360, 262, 50);
     Lbl_SfminResult = MakeResult(GB_Sfmin, "Lbl_SfminResult", 150, 24, 90);
     Edit_Sfmin = MakeEdit(GB_Sfmin, "Edit_Sfmin", QStringLiteral("1.50"), 10, 22, 70);
     Lbl_Sf_Text = MakeLabel(GB_Sfmin, "Lbl_Sf_Text", QStringLiteral("=< Sf =<"), 90, 26, 70);
@@ -151,12 +152,13 @@ void TForm1::BuildCatalogueTab()
     Edit_Sfmin->hide();
     Edit_SfMax->hide();
 
-    GB_Weight = MakeGroup(t, "GB_Weight", QStringLiteral(" Weight (kg/m²) "), 326, 420, 262, 52);
-    Lbl_Weight_A = MakeLabel(GB_Weight, "Lbl_Weight_A", QStringLiteral("l(KX) / l(WQ) = 60% :"), 6, 16, 140);
-    Lbl_Weight_60 = MakeLabel(GB_Weight, "Lbl_Weight_60", QString(), 150, 16, 90);
-    Lbl_Weight_B = MakeLabel(GB_Weight, "Lbl_Weight_B", QStringLiteral("l(KX) / l(WQ) = 100% :"), 6, 32, 140);
-    Lbl_Weight_100 = MakeLabel(GB_Weight, "Lbl_Weight_100", QString(), 150, 32, 90);
-    Lbl_Weight_WQ = MakeLabel(GB_Weight, "Lbl_Weight_WQ", QStringLiteral("WQ C1/C23"), 6, 22, 234);
+    // Two lines below the caption line.
+    GB_Weight = MakeGroup(t, "GB_Weight", QStringLiteral(" Weight (kg/m²) "), 326, 414, 262, 58);
+    Lbl_Weight_A = MakeLabel(GB_Weight, "Lbl_Weight_A", QStringLiteral("l(KX) / l(WQ) = 60% :"), 6, 21, 140);
+    Lbl_Weight_60 = MakeLabel(GB_Weight, "Lbl_Weight_60", QString(), 150, 21, 90);
+    Lbl_Weight_B = MakeLabel(GB_Weight, "Lbl_Weight_B", QStringLiteral("l(KX) / l(WQ) = 100% :"), 6, 37, 140);
+    Lbl_Weight_100 = MakeLabel(GB_Weight, "Lbl_Weight_100", QString(), 150, 37, 90);
+    Lbl_Weight_WQ = MakeLabel(GB_Weight, "Lbl_Weight_WQ", QStringLiteral("WQ C1/C23"), 6, 29, 234);
     Lbl_Weight_60->setAlignment(Qt::AlignRight);
     Lbl_Weight_100->setAlignment(Qt::AlignRight);
     Lbl_Weight_WQ->setAlignment(Qt::AlignCenter);
@@ -183,6 +185,8 @@ void TForm1::BuildMaterialListTab()
     MaterialList->setFocusPolicy(Qt::NoFocus);
     MaterialList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     MaterialList->setSelectionMode(QAbstractItemView::NoSelection);
+    // Small enough that the headers fit the narrow columns.
+    MaterialList->setFont(QFont(QStringLiteral("Arial"), 8));
 
     GB_LengthWQKX = MakeGroup(t, "GB_LengthWQKX", QStringLiteral("  Length of elements  "), 8, 264, 310, 140);
     Lbl_LengthWQ = MakeLabel(GB_LengthWQKX, "Lbl_LengthWQ", QStringLiteral("WQ"), 10, 26, 80);
@@ -282,14 +286,14 @@ void TForm1::BuildBuiltUpTab()
     Lbl_SfMin_Own = MakeResult(GB_SF_Own, "Lbl_SfMin_Own", 150, 108, 90);
 
     auto* weight = MakeGroup(t, "GB_Weight_Own", QStringLiteral(" Weight "), 8, 360, 310, 60);
-    MakeLabel(weight, "Lbl_Weight_A_Own", QStringLiteral("mass, KX=60% :"), 10, 18, 110);
-    MakeLabel(weight, "Lbl_Weight_B_Own", QStringLiteral("mass, KX=100% :"), 10, 36, 110);
-    Lbl_Weight_60_Own = MakeLabel(weight, "Lbl_Weight_60_Own", QString(), 120, 18, 70);
-    Lbl_Weight_100_Own = MakeLabel(weight, "Lbl_Weight_100_Own", QString(), 120, 36, 70);
+    MakeLabel(weight, "Lbl_Weight_A_Own", QStringLiteral("mass, KX=60% :"), 10, 21, 110);
+    MakeLabel(weight, "Lbl_Weight_B_Own", QStringLiteral("mass, KX=100% :"), 10, 38, 110);
+    Lbl_Weight_60_Own = MakeLabel(weight, "Lbl_Weight_60_Own", QString(), 120, 21, 70);
+    Lbl_Weight_100_Own = MakeLabel(weight, "Lbl_Weight_100_Own", QString(), 120, 38, 70);
     Lbl_Weight_60_Own->setAlignment(Qt::AlignRight);
     Lbl_Weight_100_Own->setAlignment(Qt::AlignRight);
-    Lbl_g_Units_Own = MakeLabel(weight, "Lbl_g_Units_Own", QStringLiteral("kg/m²"), 196, 18, 56);
-    Lbl_g_Units_b_Own = MakeLabel(weight, "Lbl_g_Units_b_Own", QStringLiteral("kg/m²"), 196, 36, 56);
+    Lbl_g_Units_Own = MakeLabel(weight, "Lbl_g_Units_Own", QStringLiteral("kg/m²"), 196, 21, 56);
+    Lbl_g_Units_b_Own = MakeLabel(weight, "Lbl_g_Units_b_Own", QStringLiteral("kg/m²"), 196, 38, 56);
 }
 
 } // namespace cw

@@ -8,6 +8,8 @@ TMsgResult FakeMessageBox::Show(const std::string& caption, const std::string& t
                                 TMsgButtons buttons)
 {
     calls.push_back({caption, text, kind, buttons});
+    if (whileShown)
+        whileShown(calls.back());
     if (!answers.empty()) {
         TMsgResult r = answers.front();
         answers.pop_front();
@@ -47,6 +49,8 @@ void FakeTimers::TickAll()
 std::string FakeFileDialogs::Open(const TFileDialogParams& params)
 {
     calls.push_back({false, params});
+    if (whileShown)
+        whileShown(calls.back());
     if (answers.empty())
         return std::string();
     std::string r = answers.front();
@@ -57,6 +61,8 @@ std::string FakeFileDialogs::Open(const TFileDialogParams& params)
 std::string FakeFileDialogs::Save(const TFileDialogParams& params)
 {
     calls.push_back({true, params});
+    if (whileShown)
+        whileShown(calls.back());
     if (answers.empty())
         return std::string();
     std::string r = answers.front();

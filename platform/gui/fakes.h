@@ -5,6 +5,7 @@
 #include "platform/gui/services.h"
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,6 +24,9 @@ public:
     // Answers given in turn; when none is left, OK or `yesNoDefault`.
     std::deque<TMsgResult> answers;
     TMsgResult yesNoDefault = TMsgResult::No;
+    // Runs while the box is "up", after the call is recorded: a test looks at
+    // the windows from here.
+    std::function<void(const Call&)> whileShown;
 
     TMsgResult Show(const std::string& caption, const std::string& text, TMsgKind kind, TMsgButtons buttons) override;
 };
@@ -69,6 +73,8 @@ public:
     std::vector<Call> calls;
     // Paths given in turn; empty (cancelled) when none is left.
     std::deque<std::string> answers;
+    // Runs while the dialog is "up", after the call is recorded.
+    std::function<void(const Call&)> whileShown;
 
     std::string Open(const TFileDialogParams& params) override;
     std::string Save(const TFileDialogParams& params) override;

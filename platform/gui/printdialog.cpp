@@ -1,12 +1,13 @@
 #include "platform/gui/printdialog.h"
 
 #include "platform/gui/printer.h"
+#include "platform/gui/services.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QStandardPaths>
 
 namespace sps {
 
@@ -32,7 +33,25 @@ public:
     }
 };
 
+// Folder of the last PDF file printed into.
+QString& LastPdfFolder()
+{
+    static QString folder;
+    return folder;
+}
+
 } // namespace
+
+std::string ProposedPdfFile(const std::string& documentName)
+{
+    QString folder = LastPdfFolder();
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        folder = QDir::homePath();
+    QString name = QString::fromStdString(documentName.empty() ? "print" : documentName);
+    if (!name.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
+        name += QStringLiteral(".pdf");
+    return QDir(folder).filePath(name).toStdString();
+}
 
 TPrintDialogOverride::TPrintDialogOverride(PrintDialogFunction dialog) : saved_(std::move(Override()))
 {
@@ -46,6 +65,7 @@ TPrintDialogOverride::~TPrintDialogOverride()
 
 std::unique_ptr<TPrinter> ExecutePrintDialog(QWidget* parent, const TPrintDialogParams& params)
 {
+    TModalDialogScope dialogUp;
     if (Override())
         return Override()(params);
     auto device = std::make_unique<QPrinter>(QPrinter::HighResolution);
@@ -53,17 +73,15 @@ std::unique_ptr<TPrinter> ExecutePrintDialog(QWidget* parent, const TPrintDialog
     device->setCopyCount(params.copies);
     device->setDocName(QString::fromStdString(params.documentName));
     if (QPrinterInfo::availablePrinters().isEmpty()) {
-        // No printer: the dialog offers a PDF file only; propose one in the documents folder.
-        QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-        if (folder.isEmpty())
-            folder = QDir::homePath();
-        QString name = QString::fromStdString(params.documentName.empty() ? "print" : params.documentName);
+        // No printer: the dialog offers a PDF file only; propose one in a folder that exists.
         device->setOutputFormat(QPrinter::PdfFormat);
-        device->setOutputFileName(QDir(folder).filePath(name + QStringLiteral(".pdf")));
+        device->setOutputFileName(QString::fromStdString(ProposedPdfFile(params.documentName)));
     }
     QPrintDialog dialog(device.get(), parent);
     if (dialog.exec() != QDialog::Accepted)
         return nullptr;
+    if (device->outputFormat() == QPrinter::PdfFormat && !device->outputFileName().isEmpty())
+        LastPdfFolder() = QFileInfo(device->outputFileName()).absolutePath();
     return std::make_unique<DialogPrinter>(std::move(device));
 }
 

@@ -23,6 +23,12 @@ struct TPrintDialogParams {
 // the user cancelled.
 std::unique_ptr<TPrinter> ExecutePrintDialog(QWidget* parent, const TPrintDialogParams& params);
 
+// The PDF file proposed when no printer is installed (the dialog then offers
+// printing into a PDF file only): the document's name with ".pdf", in the
+// folder of the last PDF printed in this run when it still exists, else in
+// the user's home folder.
+std::string ProposedPdfFile(const std::string& documentName);
+
 // Replaces the dialog until the returned guard goes; guards nest.
 using PrintDialogFunction = std::function<std::unique_ptr<TPrinter>(const TPrintDialogParams&)>;
 class TPrintDialogOverride {

@@ -2,6 +2,7 @@
 
 #include "platform/error.h"
 
+#include <map>
 #include <new>
 
 namespace sps {
@@ -12,11 +13,66 @@ Platform& CurrentPlatform()
     return platform;
 }
 
+namespace {
+
+struct ModalWatch {
+    std::map<int, ModalDialogWatcher> watchers;
+    int nextId = 1;
+    int depth = 0;
+};
+
+ModalWatch& Watch()
+{
+    static ModalWatch watch;
+    return watch;
+}
+
+void Announce(bool dialogUp)
+{
+    // A watcher may add or remove watchers: call those registered now.
+    std::map<int, ModalDialogWatcher> now = Watch().watchers;
+    for (auto& [id, watcher] : now) {
+        if (!Watch().watchers.count(id))
+            continue;
+        try {
+            watcher(dialogUp);
+        } catch (...) {
+            // The dialog matters more than a window that failed to step aside.
+        }
+    }
+}
+
+} // namespace
+
+int WatchModalDialogs(ModalDialogWatcher watcher)
+{
+    int id = Watch().nextId++;
+    Watch().watchers.emplace(id, std::move(watcher));
+    return id;
+}
+
+void UnwatchModalDialogs(int id) { Watch().watchers.erase(id); }
+
+bool ModalDialogUp() { return Watch().depth > 0; }
+
+TModalDialogScope::TModalDialogScope()
+{
+    if (Watch().depth++ == 0)
+        Announce(true);
+}
+
+TModalDialogScope::~TModalDialogScope()
+{
+    if (--Watch().depth == 0)
+        Announce(false);
+}
+
 TMsgResult ShowMessageBox(const std::string& caption, const std::string& text, TMsgKind kind, TMsgButtons buttons)
 {
     auto box = CurrentPlatform().messageBox;
     if (!box)
         return buttons == TMsgButtons::OK ? TMsgResult::OK : TMsgResult::No;
+    TModalDialogScope dialogUp;
     return box->Show(caption, text, kind, buttons);
 }
 
@@ -38,13 +94,19 @@ std::unique_ptr<ITimer> CreateTimer()
 std::string OpenFileDialog(const TFileDialogParams& params)
 {
     auto dialogs = CurrentPlatform().fileDialogs;
-    return dialogs ? dialogs->Open(params) : std::string();
+    if (!dialogs)
+        return std::string();
+    TModalDialogScope dialogUp;
+    return dialogs->Open(params);
 }
 
 std::string SaveFileDialog(const TFileDialogParams& params)
 {
     auto dialogs = CurrentPlatform().fileDialogs;
-    return dialogs ? dialogs->Save(params) : std::string();
+    if (!dialogs)
+        return std::string();
+    TModalDialogScope dialogUp;
+    return dialogs->Save(params);
 }
 
 namespace {
@@ -88,6 +150,39 @@ bool RunGuarded(const std::function<void()>& handler)
     return false;
 }
 
+namespace {
+
+// The text inside the parentheses that end `s` (blanks after them allowed),
+// or empty.
+std::string TrailingParentheses(const std::string& s)
+{
+    size_t end = s.find_last_not_of(' ');
+    if (end == std::string::npos || s[end] != ')')
+        return std::string();
+    size_t open = s.rfind('(', end);
+    return open == std::string::npos ? std::string() : s.substr(open + 1, end - open - 1);
+}
+
+// The patterns of a list separated by blanks or ";" ("*.*" counts as "*").
+std::vector<std::string> PatternWords(const std::string& list)
+{
+    std::vector<std::string> words;
+    std::string word;
+    for (size_t i = 0; i <= list.size(); ++i) {
+        const char c = i < list.size() ? list[i] : ' ';
+        if (c == ' ' || c == ';') {
+            if (!word.empty())
+                words.push_back(word == "*.*" ? "*" : word);
+            word.clear();
+        } else {
+            word += c;
+        }
+    }
+    return words;
+}
+
+} // namespace
+
 std::vector<std::string> QtNameFilters(const std::string& filter)
 {
     std::vector<std::string> parts;
@@ -127,7 +222,12 @@ std::vector<std::string> QtNameFilters(const std::string& filter)
         }
         if (list.empty())
             list = "*";
-        filters.push_back(description + " (" + list + ")");
+        // Qt takes the patterns from the parentheses at the end of the text it
+        // shows: a description that already ends with these patterns is shown as is.
+        if (PatternWords(TrailingParentheses(description)) == PatternWords(list))
+            filters.push_back(description);
+        else
+            filters.push_back(description + " (" + list + ")");
     }
     return filters;
 }

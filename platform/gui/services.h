@@ -93,6 +93,28 @@ std::unique_ptr<ITimer> CreateTimer();
 std::string OpenFileDialog(const TFileDialogParams& params);
 std::string SaveFileDialog(const TFileDialogParams& params);
 
+// Modal dialogs of these services (message boxes, file and print dialogs)
+// are announced while they are up, so that a window that would cover them
+// (a splash window that stays on top) can step aside. A watcher is called
+// with true before the first of nested dialogs shows and with false after the
+// last one has gone; a failing watcher is ignored.
+using ModalDialogWatcher = std::function<void(bool dialogUp)>;
+// Returns the watcher's id for UnwatchModalDialogs.
+int WatchModalDialogs(ModalDialogWatcher watcher);
+void UnwatchModalDialogs(int id);
+// True while a modal dialog of the services is up.
+bool ModalDialogUp();
+
+// Marks a modal dialog as up for its lifetime; every dialog the services
+// show runs inside one.
+class TModalDialogScope {
+public:
+    TModalDialogScope();
+    ~TModalDialogScope();
+    TModalDialogScope(const TModalDialogScope&) = delete;
+    TModalDialogScope& operator=(const TModalDialogScope&) = delete;
+};
+
 // Runs `handler`; an exception leaving it is shown through showError and goes
 // no further (exceptions must not cross the event loop). Returns false then.
 bool RunGuarded(const std::function<void()>& handler);

@@ -2,6 +2,7 @@
 #include "calcframe/gui/aboutbox.h"
 #include "calcframe/gui/hints.h"
 #include "calcframe/gui/splash.h"
+#include "calcframe/gui/testsupport/clipping.h"
 #include "platform/gui/fakes.h"
 
 #include <QApplication>
@@ -121,6 +122,12 @@ TEST(AboutBox, ShowsTheNoticeWithARandomTransparencyAndClosesOnOk)
     owner.show();
     cf::TAboutBox box(Texts(), Picture(), &owner);
     EXPECT_EQ(box.windowTitle(), QStringLiteral("WQ KX Kestrane About"));
+    // A dialog border: caption and close button only.
+    const Qt::WindowFlags flags = box.windowFlags();
+    EXPECT_TRUE(flags.testFlag(Qt::CustomizeWindowHint));
+    EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
     EXPECT_EQ(box.objectName(), QStringLiteral("KestraneAboutBox"));
     EXPECT_TRUE(box.OKButton->isDefault());
     for (int i = 0; i < 20; ++i) {
@@ -134,6 +141,31 @@ TEST(AboutBox, ShowsTheNoticeWithARandomTransparencyAndClosesOnOk)
     EXPECT_LE((box.frameGeometry().center() - owner.frameGeometry().center()).manhattanLength(), 2);
     QTest::mouseClick(box.OKButton, Qt::LeftButton);
     EXPECT_FALSE(box.isVisible());
+}
+
+TEST(AboutBox, TheNoticeFitsItsLabelWhateverItsLength)
+{
+    sps::FakePlatform platform;
+    cf::TAboutBox box(Texts(), Picture(), nullptr);
+    box.ShowAbout(QStringLiteral("Calculator\n\nShort notice."));
+    EXPECT_EQ(box.Notice->font().pointSizeF(), 8.0);
+    EXPECT_TRUE(box.Notice->font().bold());
+    EXPECT_EQ(cf::test::ClippedTexts(&box).join(QLatin1Char('\n')).toStdString(), "");
+
+    const QString notice = QStringLiteral(
+        "Calculator\n\nSafety factors and material lists of combined walls.\n\n"
+        "No liability is taken for errors in this program or in its results.\n"
+        "Changes may be made without notice.\n\n"
+        "Questions and remarks: your structural engineering support team.\n"
+        "Telephone and mail: see the project's contact sheet.");
+    box.ShowAbout(notice);
+    EXPECT_LT(box.Notice->font().pointSizeF(), 8.0);
+    EXPECT_GE(box.Notice->font().pointSizeF(), 6.0);
+    EXPECT_EQ(cf::test::ClippedTexts(&box).join(QLatin1Char('\n')).toStdString(), "");
+    // The notice stays below the emblem and above the version line.
+    EXPECT_GE(box.Notice->y(), box.Logo->geometry().bottom());
+    EXPECT_LE(box.Notice->geometry().bottom(), box.Version->y());
+    box.close();
 }
 
 TEST(AboutBox, ClosesWhenTheOwnerFormIsActivated)

@@ -4,6 +4,7 @@
 
 #include "calcframe/gui/frame.h"
 #include "calcframe/gui/radiogroup.h"
+#include "calcframe/gui/testsupport/clipping.h"
 #include "calcframe/units.h"
 #include "combiwall/builtup.h"
 #include "combiwall/lengths.h"
@@ -445,4 +446,25 @@ TEST(KestraneReport, TextReportIsWrittenThroughTheSaveDialog)
     f.MenuPrintToFile->trigger();
     ASSERT_EQ(k.platform.messages->calls.size(), 1u);
     EXPECT_NE(k.platform.messages->calls[0].text.find("Unable to write the file"), std::string::npos);
+}
+
+TEST(KestraneLayout, NoTextIsCutOnAnyTabInEitherUnitSystem)
+{
+    Kestrane k;
+    cw::TForm1& f = *k.form;
+    auto check = [&](const char* state) {
+        for (QWidget* page : {f.TabSheetKestrane, f.TabSheetMaterialList, f.TabSheetKestrane_Own}) {
+            f.PageControl1->setCurrentWidget(page);
+            EXPECT_EQ(cf::test::ClippedTexts(&f).join(QLatin1Char('\n')).toStdString(), "")
+                << state << ", " << page->objectName().toStdString();
+        }
+        f.PageControl1->setCurrentWidget(f.TabSheetKestrane);
+    };
+    EnterLengths(k);
+    k.ClickLine(LineOf(k, "WQ 775 B-26 / KX 18")); // every member row of the list
+    check("metric, -26 system");
+    f.MenuImperial->trigger();
+    check("imperial, -26 system");
+    k.ClickLine(LineOf(k, "WQ 975 C-C23")); // one weight line instead of two
+    check("imperial, C23 system");
 }

@@ -1,4 +1,5 @@
 #include "platform/gui/fakes.h"
+#include "platform/gui/printdialog.h"
 #include "platform/gui/services.h"
 
 #include "platform/error.h"
@@ -12,6 +13,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -29,6 +31,11 @@ TEST(FileFilter, PipeFiltersBecomeQtNameFilters)
               (Filters{"Sheetpile Calculation (*.spc)", "All files (*)"}));
     EXPECT_EQ(QtNameFilters("Text files|*.txt; *.csv"), Filters{"Text files (*.txt *.csv)"});
     EXPECT_EQ(QtNameFilters("Odd"), Filters{"Odd (*)"});
+    // A description that names its patterns already is shown as it is.
+    EXPECT_EQ(QtNameFilters("Text files (*.txt)|*.txt"), Filters{"Text files (*.txt)"});
+    EXPECT_EQ(QtNameFilters("Data files only (*.daa)|*.daa|All (*.*)|*.*"),
+              (Filters{"Data files only (*.daa)", "All (*.*)"}));
+    EXPECT_EQ(QtNameFilters("Tables (*.csv)|*.txt"), Filters{"Tables (*.csv) (*.txt)"});
     EXPECT_EQ(QtNameFilters(""), Filters{});
 }
 
@@ -60,6 +67,27 @@ TEST(FakeServices, RecordCallsAndGiveScriptedAnswersWhileInstalled)
         EXPECT_EQ(fake.files->calls[1].params.defaultExt, "spc");
     }
     EXPECT_EQ(CurrentPlatform().messageBox, before);
+}
+
+TEST(FakeServices, ModalDialogsAreAnnouncedOnceWhileUp)
+{
+    FakePlatform fake;
+    std::vector<bool> seen;
+    bool upInsideBox = false;
+    int id = WatchModalDialogs([&seen](bool up) { seen.push_back(up); });
+    int failing = WatchModalDialogs([](bool) { throw std::runtime_error("watcher fails"); });
+    fake.messages->whileShown = [&upInsideBox](const FakeMessageBox::Call&) { upInsideBox = ModalDialogUp(); };
+    ShowMessageBox("Error", "x", TMsgKind::Error);
+    EXPECT_TRUE(upInsideBox);
+    EXPECT_FALSE(ModalDialogUp());
+    {
+        TModalDialogScope outer;
+        SaveFileDialog(TFileDialogParams{}); // nested: no second announcement
+    }
+    UnwatchModalDialogs(id);
+    UnwatchModalDialogs(failing);
+    OpenFileDialog(TFileDialogParams{});
+    EXPECT_EQ(seen, (std::vector<bool>{true, false, true, false}));
 }
 
 TEST(FakeServices, GuardShowsErrorsInTheDefaultReport)
@@ -229,8 +257,13 @@ TEST(QtServices, FileDialogsApplyFilterAndDefaultExtension)
     EXPECT_EQ(filters, (QStringList{"Sheetpile Calculation (*.spc)", "All files (*)"}));
     EXPECT_EQ(title, "Save Project");
 
-    WhenModal([](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); });
+    params.filter = "Text files (*.txt)|*.txt";
+    WhenModal([&](QWidget* w) {
+        filters = qobject_cast<QFileDialog*>(w)->nameFilters();
+        qobject_cast<QDialog*>(w)->reject();
+    });
     EXPECT_EQ(qt.fileDialogs->Open(params), "");
+    EXPECT_EQ(filters, QStringList{"Text files (*.txt)"});
 }
 
 TEST(QtServices, TimerTicksWhileEnabledAndMayFreeItself)
@@ -255,4 +288,41 @@ TEST(QtServices, TimerTicksWhileEnabledAndMayFreeItself)
     Spin([&] { return self == nullptr; });
     EXPECT_EQ(self, nullptr);
     QApplication::processEvents(); // runs the deferred delete
+}
+
+TEST(QtServices, PrintDialogWithoutPrinterProposesAPdfInAFolderThatExists)
+{
+    if (!QPrinterInfo::availablePrinters().isEmpty())
+        GTEST_SKIP() << "a printer is installed";
+    QTemporaryDir home, other;
+    const QByteArray savedHome = qgetenv("HOME");
+    qputenv("HOME", home.path().toLocal8Bit());
+
+    auto shownFile = [](QWidget* w) {
+        auto* name = w->findChild<QLineEdit*>(QStringLiteral("filename"));
+        return name ? name->text() : QString();
+    };
+    QString proposed;
+    WhenModal([&](QWidget* w) {
+        proposed = shownFile(w);
+        w->findChild<QLineEdit*>(QStringLiteral("filename"))->setText(other.filePath("wall.pdf"));
+        qobject_cast<QDialog*>(w)->accept();
+    });
+    TPrintDialogParams params;
+    params.documentName = "WQ KX Kestrane";
+    std::unique_ptr<TPrinter> printer = ExecutePrintDialog(nullptr, params);
+    EXPECT_NE(printer, nullptr);
+    EXPECT_EQ(proposed, home.filePath("WQ KX Kestrane.pdf"));
+
+    // The next proposal is in the folder printed into last, while it exists.
+    WhenModal([&](QWidget* w) {
+        proposed = shownFile(w);
+        qobject_cast<QDialog*>(w)->reject();
+    });
+    EXPECT_EQ(ExecutePrintDialog(nullptr, params), nullptr);
+    EXPECT_EQ(proposed, other.filePath("WQ KX Kestrane.pdf"));
+    other.remove();
+    EXPECT_EQ(ProposedPdfFile("report.pdf"), home.filePath("report.pdf").toStdString());
+
+    qputenv("HOME", savedHome);
 }
