@@ -114,21 +114,21 @@ void TForm1::BuildInputTab()
     GB_SteelQuantity = MakeGroup(t, "GB_SteelQuantity", QStringLiteral(" Steel quantities "), 4, 288, 176, 157);
     MakeLabel(GB_SteelQuantity, "Lbl_WallLength", QStringLiteral("Wall length"), 8, 20, 62);
     Edit_WallLength = MakeEdit(GB_SteelQuantity, "Edit_WallLength", QStringLiteral("0.0"), 70, 18, 60, 21);
-    Lbl_Wall_Units = MakeLabel(GB_SteelQuantity, "Lbl_Wall_Units", QStringLiteral("m"), 134, 20, 40);
+    Lbl_Wall_Units = MakeLabel(GB_SteelQuantity, "Lbl_Wall_Units", QStringLiteral("m"), 131, 20, 42);
     MakeLabel(GB_SteelQuantity, "Lbl_SSPLength", QStringLiteral("SSP length"), 8, 44, 62);
     Edit_SSPLength = MakeEdit(GB_SteelQuantity, "Edit_SSPLength", QStringLiteral("0.00"), 70, 42, 60, 21);
-    Lbl_SSP_Units = MakeLabel(GB_SteelQuantity, "Lbl_SSP_Units", QStringLiteral("m"), 134, 44, 40);
+    Lbl_SSP_Units = MakeLabel(GB_SteelQuantity, "Lbl_SSP_Units", QStringLiteral("m"), 131, 44, 42);
     MakeLabel(GB_SteelQuantity, "Lbl_SSP", QStringLiteral("SSP pairs :"), 8, 74, 62);
     Lbl_SSP_Result = MakeValue(GB_SteelQuantity, "Lbl_SSP_Result", 70, 74, 60);
     MakeLabel(GB_SteelQuantity, "Lbl_WallLength2", QStringLiteral("Wall length :"), 8, 96, 62);
     Lbl_WallLength_Result = MakeValue(GB_SteelQuantity, "Lbl_WallLength_Result", 70, 96, 60);
-    Lbl_WallLength_Units = MakeLabel(GB_SteelQuantity, "Lbl_WallLength_Units", QStringLiteral("m"), 134, 96, 40);
+    Lbl_WallLength_Units = MakeLabel(GB_SteelQuantity, "Lbl_WallLength_Units", QStringLiteral("m"), 131, 96, 42);
     MakeLabel(GB_SteelQuantity, "Lbl_Total", QStringLiteral("Total :"), 8, 116, 62);
     Lbl_Total_Result = MakeValue(GB_SteelQuantity, "Lbl_Total_Result", 70, 116, 60);
-    Lbl_Total_Units = MakeLabel(GB_SteelQuantity, "Lbl_Total_Units", QStringLiteral("metric t"), 134, 116, 40);
+    Lbl_Total_Units = MakeLabel(GB_SteelQuantity, "Lbl_Total_Units", QStringLiteral("metric t"), 131, 116, 42);
     MakeLabel(GB_SteelQuantity, "Lbl_Weight", QStringLiteral("Weight :"), 8, 136, 62);
     Lbl_Weight_Result = MakeValue(GB_SteelQuantity, "Lbl_Weight_Result", 70, 136, 60);
-    Lbl_Weight_Units = MakeLabel(GB_SteelQuantity, "Lbl_Weight_Units", QStringLiteral("kg/m²"), 134, 136, 40);
+    Lbl_Weight_Units = MakeLabel(GB_SteelQuantity, "Lbl_Weight_Units", QStringLiteral("kg/m²"), 131, 136, 42);
 
     // Middle column: the section list.
     GB_SSP = MakeGroup(t, "GB_SSP", QStringLiteral(" SSP section    Sx,ini (cm³/m) "), 184, 2, 184, 295);
@@ -140,14 +140,14 @@ void TForm1::BuildInputTab()
 
     // Right column: service life, protection, splash zone, reduced properties.
     GB_ServiceLife = MakeGroup(t, "GB_ServiceLife", QStringLiteral(" Service Life (years) "), 372, 2, 187, 46);
-    CB_ServiceLife = MakeCombo(GB_ServiceLife, "CB_ServiceLife", 8, 17, 80, 22);
+    CB_ServiceLife = MakeCombo(GB_ServiceLife, "CB_ServiceLife", 8, 18, 80, 22);
     CB_ServiceLife->addItem(QStringLiteral(" 0"));
 
     GB_Protection = MakeGroup(t, "GB_Protection", QStringLiteral(" Protection (years) "), 372, 51, 187, 68);
     GB_Protection->setToolTip(QStringLiteral(" Coating / cathodic protection "));
     MakeLabel(GB_Protection, "Lbl_Protection_Front", QStringLiteral("Front :"), 8, 20, 48);
     MakeLabel(GB_Protection, "Lbl_Protection_Back", QStringLiteral("Back :"), 8, 44, 48);
-    CB_Protection_Front = MakeCombo(GB_Protection, "CB_Protection_Front", 60, 17, 80, 22);
+    CB_Protection_Front = MakeCombo(GB_Protection, "CB_Protection_Front", 60, 18, 80, 22);
     CB_Protection_Back = MakeCombo(GB_Protection, "CB_Protection_Back", 60, 41, 80, 22);
     for (QComboBox* c : {CB_Protection_Front, CB_Protection_Back}) {
         c->addItem(QStringLiteral(" 0"));
@@ -253,20 +253,21 @@ void TForm1::BuildRatesTab()
     RG_Back->SetColumns(3);
     RG_Back_Detail = MakeRadio(GB_EC3, "RG_Back_Detail", QStringLiteral(" Chapter 4 "), {}, 8, 204, 539, 108);
 
-    GB_Project_Rates = MakeGroup(t, "GB_Project_Rates", QStringLiteral(" Project specific "), 4, 324, 555, 90);
+    // Each value with its unit, and below it the description of the face.
+    GB_Project_Rates = MakeGroup(t, "GB_Project_Rates", QStringLiteral(" Project specific "), 4, 324, 555, 118);
     RG_Project_Rates = MakeRadio(GB_Project_Rates, "RG_Project_Rates", QString(),
-                                 {QStringLiteral(" rates (mm / year)"), QStringLiteral(" total loss (mm)")}, 8, 16,
+                                 {QStringLiteral(" rates (mm / year)"), QStringLiteral(" total loss (mm)")}, 8, 18,
                                  150, 60);
-    Lbl_Front1 = MakeLabel(GB_Project_Rates, "Lbl_Front1", QStringLiteral(" Front :"), 166, 24, 44);
-    Edit_Front = MakeEdit(GB_Project_Rates, "Edit_Front", QStringLiteral("0"), 212, 20, 70, 21);
-    Lbl_Front3 = MakeLabel(GB_Project_Rates, "Lbl_Front3", QStringLiteral(" mm / year"), 286, 24, 70);
+    Lbl_Front1 = MakeLabel(GB_Project_Rates, "Lbl_Front1", QStringLiteral(" Front :"), 166, 22, 44);
+    Edit_Front = MakeEdit(GB_Project_Rates, "Edit_Front", QStringLiteral("0"), 212, 18, 70, 21);
+    Lbl_Front3 = MakeLabel(GB_Project_Rates, "Lbl_Front3", QStringLiteral(" mm / year"), 286, 22, 80);
     Edit_Front_Descr = MakeEdit(GB_Project_Rates, "Edit_Front_Descr", QStringLiteral("describe_environment_front "),
-                                358, 20, 189, 21);
-    Lbl_Back1 = MakeLabel(GB_Project_Rates, "Lbl_Back1", QStringLiteral(" Back :"), 166, 54, 44);
-    Edit_Back = MakeEdit(GB_Project_Rates, "Edit_Back", QStringLiteral("0"), 212, 50, 70, 21);
-    Lbl_Back3 = MakeLabel(GB_Project_Rates, "Lbl_Back3", QStringLiteral(" mm / year"), 286, 54, 70);
-    Edit_Back_Descr = MakeEdit(GB_Project_Rates, "Edit_Back_Descr", QStringLiteral("describe_environment_back"), 358,
-                               50, 189, 21);
+                                212, 42, 335, 21);
+    Lbl_Back1 = MakeLabel(GB_Project_Rates, "Lbl_Back1", QStringLiteral(" Back :"), 166, 70, 44);
+    Edit_Back = MakeEdit(GB_Project_Rates, "Edit_Back", QStringLiteral("0"), 212, 66, 70, 21);
+    Lbl_Back3 = MakeLabel(GB_Project_Rates, "Lbl_Back3", QStringLiteral(" mm / year"), 286, 70, 80);
+    Edit_Back_Descr = MakeEdit(GB_Project_Rates, "Edit_Back_Descr", QStringLiteral("describe_environment_back"), 212,
+                               90, 335, 21);
     for (QLineEdit* e : {Edit_Front, Edit_Back})
         e->setMaxLength(15);
     for (QLineEdit* e : {Edit_Front_Descr, Edit_Back_Descr}) {

@@ -3,6 +3,7 @@
 #include "form_fixture.h"
 
 #include "calcframe/gui/startup.h"
+#include "calcframe/gui/testsupport/clipping.h"
 #include "corrosion/catalogue.h"
 
 #include <functional>
@@ -211,6 +212,42 @@ TEST(RovandelLayout, SummaryGridSizes)
     EXPECT_EQ(g.height, 2 * 36 + (20 + 36) + 68);
     // 120 pixels per inch: k = 1.
     EXPECT_EQ(rv::LayoutSfGridFor(sections, grades, 120, 13, 1000, width).rowHeight, 19);
+}
+
+} // namespace
+
+namespace {
+
+TEST(RovandelLayout, NoTextIsCutOnAnyTabInEitherUnitSystem)
+{
+    Rovandel r;
+    rv::TForm1& f = *r.form;
+    auto check = [&](const char* state) {
+        for (QWidget* page : {f.TabSheetInput, f.TabSheetSFTable, f.TabSheetRates}) {
+            r.ClickTab(page);
+            EXPECT_EQ(cf::test::ClippedTexts(&f).join(QLatin1Char('\n')).toStdString(), "")
+                << state << ", " << page->objectName().toStdString();
+        }
+        r.ClickTab(f.TabSheetInput);
+    };
+    // The longest texts: sea water details, loads, a wall, the largest section.
+    r.CodeLosses(100, 30, cr::kWater, 1, cr::kWater, 3);
+    r.Type(f.Edit_Moment, QStringLiteral("11000"));
+    r.Type(f.Edit_Load, QStringLiteral("35000"));
+    r.Type(f.Edit_Deflection, QStringLiteral("50"));
+    r.TypeAndLeave(f.Edit_WallLength, QStringLiteral("2000"));
+    r.TypeAndLeave(f.Edit_SSPLength, QStringLiteral("33"));
+    r.SelectSection(QStringLiteral("GV 50"));
+    check("metric");
+    f.MenuImperial->trigger();
+    check("imperial");
+    f.MenuSelectSfmin->trigger();
+    check("imperial, search");
+    r.ClickTab(f.TabSheetRates);
+    f.MenuProjectRates->trigger();
+    r.Click(f.RG_Project_Rates, 1);
+    r.TypeAndLeave(f.Edit_Front_Descr, QStringLiteral("Harbour basin, north quay, splash zone below the deck"));
+    check("imperial, project totals");
 }
 
 } // namespace
