@@ -119,15 +119,15 @@ void TForm1::BuildInputTab()
     Edit_SSPLength = MakeEdit(GB_SteelQuantity, "Edit_SSPLength", QStringLiteral("0.00"), 70, 42, 60, 21);
     Lbl_SSP_Units = MakeLabel(GB_SteelQuantity, "Lbl_SSP_Units", QStringLiteral("m"), 131, 44, 42);
     MakeLabel(GB_SteelQuantity, "Lbl_SSP", QStringLiteral("SSP pairs :"), 8, 74, 62);
-    Lbl_SSP_Result = MakeValue(GB_SteelQuantity, "Lbl_SSP_Result", 70, 74, 60);
+    Lbl_SSP_Result = MakeValue(GB_SteelQuantity, "Lbl_SSP_Result", 62, 74, 60);
     MakeLabel(GB_SteelQuantity, "Lbl_WallLength2", QStringLiteral("Wall length :"), 8, 96, 62);
-    Lbl_WallLength_Result = MakeValue(GB_SteelQuantity, "Lbl_WallLength_Result", 70, 96, 60);
+    Lbl_WallLength_Result = MakeValue(GB_SteelQuantity, "Lbl_WallLength_Result", 62, 96, 60);
     Lbl_WallLength_Units = MakeLabel(GB_SteelQuantity, "Lbl_WallLength_Units", QStringLiteral("m"), 131, 96, 42);
     MakeLabel(GB_SteelQuantity, "Lbl_Total", QStringLiteral("Total :"), 8, 116, 62);
-    Lbl_Total_Result = MakeValue(GB_SteelQuantity, "Lbl_Total_Result", 70, 116, 60);
+    Lbl_Total_Result = MakeValue(GB_SteelQuantity, "Lbl_Total_Result", 62, 116, 60);
     Lbl_Total_Units = MakeLabel(GB_SteelQuantity, "Lbl_Total_Units", QStringLiteral("metric t"), 131, 116, 42);
     MakeLabel(GB_SteelQuantity, "Lbl_Weight", QStringLiteral("Weight :"), 8, 136, 62);
-    Lbl_Weight_Result = MakeValue(GB_SteelQuantity, "Lbl_Weight_Result", 70, 136, 60);
+    Lbl_Weight_Result = MakeValue(GB_SteelQuantity, "Lbl_Weight_Result", 62, 136, 60);
     Lbl_Weight_Units = MakeLabel(GB_SteelQuantity, "Lbl_Weight_Units", QStringLiteral("kg/m²"), 131, 136, 42);
 
     // Middle column: the section list.
