@@ -219,15 +219,30 @@ void DrawReport(sps::TPrinter& printer, const ReportState& st)
         return;
     cv.TextOut(centredX("MATERIAL LIST"), y + H, " MATERIAL LIST");
     y += 2 * H;
+    auto printed = [&](int row) { return row == 1 || row == kRowGrandTotal || !st.grid.Empty(kColName, row); };
+    auto boxWidth = [&](int col) { return (col == 0 ? 2 : 1) * C; };
+    // The table's font: the largest size from the body's 10 points down to 6
+    // at which every cell's text clears its box's lines (half a pen inside the
+    // box) by a pen width on either side.
+    const int clearance = 3 * cv.Pen.Width;
+    for (int size = 10; size >= 6; --size) {
+        cv.Font = TFont{"Arial", size, clBlack, 0};
+        bool fits = true;
+        for (int row = 0; row < kMaterialRows && fits; ++row)
+            for (int col = 0; col < kMaterialColumns && fits && printed(row); ++col)
+                fits = cv.TextWidth(st.grid.Cell(col, row)) + clearance <= boxWidth(col);
+        if (fits)
+            break;
+    }
     cv.Brush.Style = bsSolid;
     const int v = Round((H - cv.TextHeight("Mg")) / 2.0);
     for (int row = 0; row < kMaterialRows; ++row) {
-        if (row != 1 && row != kRowGrandTotal && st.grid.Empty(kColName, row))
+        if (!printed(row))
             continue;
         y += H;
         int x = L;
         for (int col = 0; col < kMaterialColumns; ++col) {
-            const int w = (col == 0 ? 2 : 1) * C;
+            const int w = boxWidth(col);
             const TRect box = Bounds(x, y, w, H);
             if (row < kMaterialFixedRows || col == 0) {
                 cv.Brush = TBrush{bsSolid, clSilver};
@@ -246,6 +261,7 @@ void DrawReport(sps::TPrinter& printer, const ReportState& st)
         }
     }
     y += 2 * H;
+    cv.Font = TFont{"Arial", 10, clBlack, 0};
     cv.TextOut(L, y, " Total wall length :   " + st.totalWallLength + "  " + st.totalWallUnit);
 }
 

@@ -159,8 +159,8 @@ void TForm1::BuildCatalogueTab()
     Lbl_Weight_B = MakeLabel(GB_Weight, "Lbl_Weight_B", QStringLiteral("l(KX) / l(WQ) = 100% :"), 6, 37, 140);
     Lbl_Weight_100 = MakeLabel(GB_Weight, "Lbl_Weight_100", QString(), 150, 37, 90);
     Lbl_Weight_WQ = MakeLabel(GB_Weight, "Lbl_Weight_WQ", QStringLiteral("WQ C1/C23"), 6, 29, 234);
-    Lbl_Weight_60->setAlignment(Qt::AlignRight);
-    Lbl_Weight_100->setAlignment(Qt::AlignRight);
+    Lbl_Weight_60->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Lbl_Weight_100->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Lbl_Weight_WQ->setAlignment(Qt::AlignCenter);
     Lbl_Weight_WQ->hide();
 }
@@ -221,7 +221,7 @@ void TForm1::BuildMaterialListTab()
     Lbl_LengthTotalWall = MakeLabel(GroupBox2, "Lbl_LengthTotalWall", QStringLiteral("Total Wall Length :"), 10,
                                     94, 110);
     Lbl_LengthTotalWallResults = MakeLabel(GroupBox2, "Lbl_LengthTotalWallResults", QStringLiteral("0"), 124, 94, 90);
-    Lbl_LengthTotalWallResults->setAlignment(Qt::AlignRight);
+    Lbl_LengthTotalWallResults->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Lbl_LengthTotalWallUnits = MakeLabel(GroupBox2, "Lbl_LengthTotalWallUnits", QStringLiteral("m"), 220, 94, 36);
 }
 
@@ -290,8 +290,8 @@ void TForm1::BuildBuiltUpTab()
     MakeLabel(weight, "Lbl_Weight_B_Own", QStringLiteral("mass, KX=100% :"), 10, 38, 110);
     Lbl_Weight_60_Own = MakeLabel(weight, "Lbl_Weight_60_Own", QString(), 120, 21, 70);
     Lbl_Weight_100_Own = MakeLabel(weight, "Lbl_Weight_100_Own", QString(), 120, 38, 70);
-    Lbl_Weight_60_Own->setAlignment(Qt::AlignRight);
-    Lbl_Weight_100_Own->setAlignment(Qt::AlignRight);
+    Lbl_Weight_60_Own->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Lbl_Weight_100_Own->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Lbl_g_Units_Own = MakeLabel(weight, "Lbl_g_Units_Own", QStringLiteral("kg/m²"), 196, 21, 56);
     Lbl_g_Units_b_Own = MakeLabel(weight, "Lbl_g_Units_b_Own", QStringLiteral("kg/m²"), 196, 38, 56);
 }

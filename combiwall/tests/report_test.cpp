@@ -339,18 +339,24 @@ TEST(PrintedReport, PageLayout)
         EXPECT_EQ(boxes[i].Pen.Color, sps::clBlack);
     }
     EXPECT_EQ(grey, 16 + 5);
-    // Texts centred in their boxes (v = 14.5 rounds to 14), or 4 px in when too wide.
+    // The table in 9 points, where "Grand Total" (11 x 19 px) clears the
+    // 5 px lines of its 225 px box by a pen width; texts centred (v = 16.5
+    // rounds to 16).
     t = FindText(printer, "Sections");
-    EXPECT_EQ(t->Points[0], (sps::TPoint{348, 1720}));
+    EXPECT_EQ(t->Points[0], (sps::TPoint{356, 1722}));
     EXPECT_EQ(t->Rect, (sps::TRect{207, 1706, 657, 1777}));
     EXPECT_EQ(t->Brush.Style, sps::bsClear);
+    EXPECT_EQ(t->Font.Size, 9);
     t = FindText(printer, "Grand Total");
-    EXPECT_EQ(t->Points[0], (sps::TPoint{2011, 1720}));
+    EXPECT_EQ(t->Points[0], (sps::TPoint{2015, 1722}));
+    EXPECT_GE(t->Points[0].X, t->Rect.Left + 7);
+    EXPECT_LE(t->Points[0].X + 11 * 19, t->Rect.Right - 7);
     t = FindText(printer, "74.560");
-    EXPECT_EQ(t->Points[0], (sps::TPoint{2057, 2146}));
+    EXPECT_EQ(t->Points[0], (sps::TPoint{2063, 2148}));
     EXPECT_EQ(texts.back(), " Total wall length :   18.5  m");
     t = FindText(printer, texts.back());
     EXPECT_EQ(t->Points[0], (sps::TPoint{207, 2274}));
+    EXPECT_EQ(t->Font.Size, 10);
 }
 
 TEST(PrintedReport, Variants)
