@@ -9,6 +9,7 @@
 #include "platform/canvas.h"
 #include "platform/numtext.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace cr {
@@ -193,6 +194,29 @@ int Round(double v)
     return static_cast<int>(sps::RoundHalfEven(v));
 }
 
+// Lines of at most `width` broken between words; a word wider than that
+// keeps a line of its own.
+std::vector<std::string> WrapWords(sps::TCanvas& cv, const std::string& text, int width)
+{
+    std::vector<std::string> lines;
+    std::string line;
+    size_t pos = 0;
+    while (pos < text.size()) {
+        const size_t end = std::min(text.find(' ', pos), text.size());
+        const std::string word = text.substr(pos, end - pos);
+        pos = end + 1;
+        const std::string joined = line.empty() ? word : line + " " + word;
+        if (!line.empty() && cv.TextWidth(joined) > width) {
+            lines.push_back(line);
+            line = word;
+        } else {
+            line = joined;
+        }
+    }
+    lines.push_back(line);
+    return lines;
+}
+
 void DrawReport(sps::TPrinter& printer, const ReportState& st)
 {
     using namespace sps;
@@ -234,10 +258,19 @@ void DrawReport(sps::TPrinter& printer, const ReportState& st)
         if (row.value.empty())
             continue;
         cv.TextOut(lm, y, row.label);
-        const int w = cv.TextWidth(row.value);
-        cv.TextOut(w < cw ? vx - w : vx - cw, y, row.value);
         cv.TextOut(vx + Round(30 * k), y, row.unit);
-        y += s;
+        const int w = cv.TextWidth(row.value);
+        if (w < cw) {
+            cv.TextOut(vx - w, y, row.value);
+            y += s;
+            continue;
+        }
+        // A long value (an environment's description) goes on below rather
+        // than past the frame's right edge.
+        for (const std::string& line : WrapWords(cv, row.value, re - (vx - cw))) {
+            cv.TextOut(vx - cw, y, line);
+            y += s;
+        }
     }
 }
 

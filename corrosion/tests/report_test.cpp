@@ -4,6 +4,7 @@
 
 #include "corrosion/text.h"
 #include "platform/error.h"
+#include "platform/recordingcanvas.h"
 
 #include <gtest/gtest.h>
 
@@ -236,6 +237,37 @@ TEST(RovandelReport, AFileThatCannotBeWrittenRaises)
         expected += line + "\n";
     EXPECT_EQ(text.str(), expected);
     std::remove(path.c_str());
+}
+
+TEST(RovandelReport, PrintedValuesStayInsideTheFrame)
+{
+    // An A4 page at 300 pixels per inch; the longest description of the data.
+    cr::ReportState st = Full();
+    st.backDescription =
+        "Very polluted fresh water (sewage, industrial effluent, ...) in the zone of high attack (water line)";
+    sps::TRecordingPrinter printer(2480, 3508, 300);
+    cr::PrintReport(printer, st);
+    EXPECT_EQ(printer.Title, cr::kReportTitle);
+    EXPECT_EQ(printer.EndDocCount, 1);
+    const int lm = 207; // page width / 12
+    std::string all;
+    sps::TRecordingCanvas& cv = printer.Recording();
+    for (const sps::TCanvasOp& op : printer.PageOps(1)) {
+        if (op.Kind != sps::TCanvasOpKind::TextOut)
+            continue;
+        cv.Font = op.Font;
+        EXPECT_LE(op.Points[0].X + cv.TextWidth(op.Text), 2480 - lm) << op.Text;
+        all += op.Text + " ";
+    }
+    for (const char* words : {"Very polluted fresh water", "(water line)", "ROVANDEL", "Sea water" /* not there */})
+        EXPECT_EQ(all.find(words) != std::string::npos, std::string(words) != "Sea water") << words;
+
+    // A list without any line: an empty document.
+    st.listHasItems = false;
+    sps::TRecordingPrinter empty(2480, 3508, 300);
+    cr::PrintReport(empty, st);
+    EXPECT_TRUE(empty.PageTexts(1).empty());
+    EXPECT_EQ(empty.EndDocCount, 1);
 }
 
 } // namespace
