@@ -4,7 +4,9 @@
 
 #include "calcframe/gui/startup.h"
 #include "calcframe/gui/testsupport/clipping.h"
+#include "calcframe/gui/aboutbox.h"
 #include "corrosion/catalogue.h"
+#include "corrosion/gui/startup.h"
 
 #include <functional>
 
@@ -248,6 +250,36 @@ TEST(RovandelLayout, NoTextIsCutOnAnyTabInEitherUnitSystem)
     r.Click(f.RG_Project_Rates, 1);
     r.TypeAndLeave(f.Edit_Front_Descr, QStringLiteral("Harbour basin, north quay, splash zone below the deck"));
     check("imperial, project totals");
+}
+
+} // namespace
+
+namespace {
+
+TEST(RovandelStart, ProgramStartsWithItsTitleAboutBoxAndTheMomentFieldFocused)
+{
+    sps::FakePlatform platform;
+    QTemporaryDir dir;
+    auto* app = static_cast<QApplication*>(QCoreApplication::instance());
+    cf::StartedCalculator started = cf::StartCalculator(
+        *app, rv::RovandelStartup(rv::FormPaths{QDir::currentPath(), dir.filePath(QStringLiteral("Rovandel.INI"))}));
+    ASSERT_TRUE(started.mainForm);
+    auto* f = static_cast<rv::TForm1*>(started.mainForm.get());
+    EXPECT_EQ(QCoreApplication::applicationName(), QStringLiteral(" Rovandel 1.0.2"));
+    EXPECT_EQ(f->windowTitle(), QStringLiteral(" Rovandel "));
+    EXPECT_EQ(f->focusWidget(), f->Edit_Moment);
+    auto* about = f->findChild<cf::TAboutBox*>(QStringLiteral("RovandelAboutBox"));
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(about->windowTitle(), QStringLiteral(" Rovandel About"));
+    EXPECT_EQ(about->Version->text(), QStringLiteral("Beta Version 1.0.3,  October 2004"));
+    f->MenuAbout->trigger();
+    EXPECT_TRUE(about->Notice->text().startsWith(QStringLiteral("Rovandel")));
+    if (started.splash) {
+        EXPECT_EQ(started.splash->objectName(), QStringLiteral("RovandelSplashScreenBox"));
+    }
+    about->close();
+    delete started.splash.data();
+    started.mainForm.reset();
 }
 
 } // namespace
