@@ -359,6 +359,24 @@ TEST(PrintedReport, PageLayout)
     EXPECT_EQ(t->Font.Size, 10);
 }
 
+TEST(PrintedReport, MaterialListFontLeavesAPenWidthToTheBoxLines)
+{
+    // Recorded text is 21 px a character in 10 points and 19 in 9 at 300 dpi;
+    // "Grand Total" needs 11 characters and three pen widths of 5 px.
+    auto grandTotal = [](int pageWidth) {
+        sps::TRecordingPrinter printer(pageWidth, kPageHeight, 300);
+        PrintReport(printer, KnownState());
+        const sps::TCanvasOp* t = FindText(printer, "Grand Total");
+        EXPECT_NE(t, nullptr);
+        return t ? *t : sps::TCanvasOp{};
+    };
+    sps::TCanvasOp t = grandTotal(2650); // C = 240: 231 + 15 px do not fit
+    EXPECT_EQ(t.Font.Size, 9);
+    EXPECT_GE(t.Points[0].X - t.Rect.Left, 7);
+    EXPECT_GE(t.Rect.Right - (t.Points[0].X + 11 * 19), 7);
+    EXPECT_EQ(grandTotal(3000).Font.Size, 10); // C = 272
+}
+
 TEST(PrintedReport, Variants)
 {
     // A C1/C23 system has 12 lines; the built-up source one more, at L + 3C.
