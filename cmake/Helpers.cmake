@@ -58,3 +58,22 @@ function(sps_fuzzable_library name)
     target_compile_options(${name} PRIVATE -fsanitize=fuzzer-no-link,address,undefined)
   endif()
 endfunction()
+
+# sps_embed_file(<cpp> HEADER <header> NAMESPACE <ns> FUNCTION <fn> FILE <file>)
+# Writes <cpp>, which defines `QByteArray <ns>::<fn>()` (declared in <header>)
+# returning the bytes of <file>; the build configures again when it changes.
+function(sps_embed_file cpp)
+  cmake_parse_arguments(E "" "HEADER;NAMESPACE;FUNCTION;FILE" "" ${ARGN})
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${E_FILE})
+  file(READ ${E_FILE} hex HEX)
+  string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
+  get_filename_component(name ${E_FILE} NAME)
+  file(CONFIGURE OUTPUT ${cpp} CONTENT
+"// Generated from ${name}.
+#include \"${E_HEADER}\"
+namespace ${E_NAMESPACE} {
+namespace { const unsigned char kBytes[] = {${bytes}}; }
+QByteArray ${E_FUNCTION}() { return QByteArray(reinterpret_cast<const char*>(kBytes), sizeof kBytes); }
+} // namespace ${E_NAMESPACE}
+")
+endfunction()

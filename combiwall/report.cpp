@@ -1,11 +1,8 @@
 #include "combiwall/report.h"
 
+#include "calcframe/reporttext.h"
 #include "calcframe/units.h"
-#include "platform/error.h"
 #include "platform/numtext.h"
-
-#include <cstdio>
-#include <fstream>
 
 namespace cw {
 
@@ -14,44 +11,9 @@ namespace {
 constexpr size_t kGradeNameWidth = 11;
 constexpr const char* kNotAvailable = "N/A";
 
-// Characters of a UTF-8 text (continuation bytes do not count).
-size_t Chars(const std::string& s)
-{
-    size_t n = 0;
-    for (unsigned char c : s) {
-        if ((c & 0xC0) != 0x80)
-            ++n;
-    }
-    return n;
-}
-
-// The first `count` characters.
-std::string Cut(const std::string& s, size_t count)
-{
-    size_t n = 0;
-    for (size_t i = 0; i < s.size(); ++i) {
-        if ((static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) {
-            if (n == count)
-                return s.substr(0, i);
-            ++n;
-        }
-    }
-    return s;
-}
-
-// "%-<width>s"
-std::string Left(const std::string& s, size_t width)
-{
-    size_t n = Chars(s);
-    return n >= width ? s : s + std::string(width - n, ' ');
-}
-
-// "%<width>s"
-std::string Right(const std::string& s, size_t width)
-{
-    size_t n = Chars(s);
-    return n >= width ? s : std::string(width - n, ' ') + s;
-}
+std::string Cut(const std::string& s, size_t count) { return cf::FirstChars(s, count); }
+std::string Left(const std::string& s, size_t width) { return cf::LeftJustified(s, width); }
+std::string Right(const std::string& s, size_t width) { return cf::RightJustified(s, width); }
 
 int Round(double v)
 {
@@ -182,22 +144,7 @@ std::vector<std::string> TextReportLines(const ReportState& st)
 
 void WriteTextReport(const std::string& path, const ReportState& st)
 {
-    const std::vector<std::string> lines = TextReportLines(st);
-    const std::string message = sps::Format("Unable to write the file \"%s\".", path.c_str());
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f)
-        sps::Raise(message);
-    bool ok = true;
-    for (const std::string& line : lines) {
-        if (std::fwrite(line.data(), 1, line.size(), f) != line.size() || std::fputc('\n', f) == EOF) {
-            ok = false;
-            break;
-        }
-    }
-    if (std::fclose(f) != 0)
-        ok = false;
-    if (!ok)
-        sps::Raise(message);
+    cf::WriteTextLines(path, TextReportLines(st));
 }
 
 namespace {
@@ -322,20 +269,10 @@ void DrawReport(sps::TPrinter& printer, const ReportState& st)
 
 void PrintReport(sps::TPrinter& printer, const ReportState& st)
 {
-    printer.Title = kReportTitle;
-    printer.BeginDoc();
-    try {
+    cf::PrintDocument(printer, kReportTitle, [&] {
         if (!st.listEmpty || st.builtUpEnabled)
             DrawReport(printer, st);
-    } catch (...) {
-        try {
-            if (printer.Printing())
-                printer.EndDoc();
-        } catch (...) {
-        }
-        throw;
-    }
-    printer.EndDoc();
+    });
 }
 
 } // namespace cw

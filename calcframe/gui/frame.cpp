@@ -5,11 +5,17 @@
 #include "calcframe/gui/statusbar.h"
 #include "calcframe/fieldtext.h"
 #include "calcframe/sfwindow.h"
+#include "platform/gui/printdialog.h"
+#include "platform/gui/services.h"
+#include "platform/inifile.h"
 #include "platform/numtext.h"
 
 #include <QAbstractButton>
 #include <QCloseEvent>
 #include <QLineEdit>
+#include <QLocale>
+#include <QPalette>
+#include <QTime>
 #include <string>
 
 namespace cf {
@@ -57,6 +63,73 @@ void FormCloseWritingSettings(QCloseEvent* ev, bool& settingsWritten, const std:
     ev->accept();
 }
 
+SfSettingsTexts SettingsTextsOf(const QString& sfminText, const QString& sfmaxText)
+{
+    const double sfmin = FieldIsEmpty(sfminText) ? 1.5 : FieldValue(sfminText);
+    double sfmax = 10.0;
+    if (!FieldIsEmpty(sfmaxText) && SfMaxReachesBound(FieldValue(sfmaxText), sfmin))
+        sfmax = FieldValue(sfmaxText);
+    return SfSettingsTexts{sps::FormatFixed(sfmin, 2), sps::FormatFixed(sfmax, 2)};
+}
+
+SfWindow WindowOfFields(const QLineEdit* sfmin, const QLineEdit* sfmax)
+{
+    SfWindow w;
+    double v = 0;
+    w.sfMin = ParseFieldValue(sfmin->text(), v) ? v : kNoRequiredSfmin;
+    w.sfMax = ParseFieldValue(sfmax->text(), v) ? v : 0.0;
+    return w;
+}
+
+void ShowSearchFields(bool search, std::initializer_list<QWidget*> results, QWidget* text, QLineEdit* sfmin,
+                      QLineEdit* sfmax)
+{
+    for (QWidget* w : results)
+        w->setVisible(!search);
+    for (QWidget* w : {text, static_cast<QWidget*>(sfmin), static_cast<QWidget*>(sfmax)})
+        w->setVisible(search);
+}
+
+void WriteCommonSettings(sps::TIniFile& ini, bool metric, const QString& sfminText, const QString& sfmaxText)
+{
+    const SfSettingsTexts sf = SettingsTextsOf(sfminText, sfmaxText);
+    ini.WriteBool("Units", "Metric", metric);
+    ini.WriteString("SFMinReq", "SFMinRequired", sf.sfmin);
+    ini.WriteString("SFMaxReq", "SFMaxRequired", sf.sfmax);
+}
+
+std::string SfFieldText(const QLineEdit* edit)
+{
+    return FieldIsEmpty(edit->text()) ? std::string() : edit->text().trimmed().toStdString();
+}
+
+void RunPrintDialog(QWidget* parent, const std::string& documentName,
+                    const std::function<void(sps::TPrinter&)>& print)
+{
+    sps::TPrintDialogParams params;
+    params.copies = 1;
+    params.documentName = documentName;
+    std::unique_ptr<sps::TPrinter> printer = sps::ExecutePrintDialog(parent, params);
+    if (printer)
+        print(*printer);
+}
+
+std::string AskTextReportPath(const std::string& title)
+{
+    sps::TFileDialogParams params;
+    params.title = title;
+    params.defaultExt = "txt";
+    params.filter = "Text files (*.txt)|*.txt";
+    return sps::SaveFileDialog(params);
+}
+
+std::string LongTimeText()
+{
+    QString timeFormat = QLocale::system().timeFormat(QLocale::LongFormat);
+    timeFormat.remove(QLatin1Char('t'));
+    return QLocale::system().toString(QTime::currentTime(), timeFormat.trimmed()).toStdString();
+}
+
 CalcFrame::CalcFrame(TStatusBar* sb, std::function<bool()> metric) : sb_(sb), metric_(std::move(metric)) {}
 
 void CalcFrame::FilterNumericKey(QLineEdit* edit, QChar& key)
@@ -91,6 +164,54 @@ void CalcFrame::SfminEnter()
 }
 
 void CalcFrame::ClearPanelsEnter() { sb_->ClearPanels(); }
+
+void CalcFrame::ShowRangeHint(const LimitedField& field)
+{
+    const bool metric = metric_();
+    const QString limit = metric ? Fixed(field.metricLimit, field.metricDecimals)
+                                 : Fixed(field.imperialLimit, field.imperialDecimals);
+    sb_->SetPanel(0, QString::fromLatin1(field.hint) + limit);
+}
+
+bool CalcFrame::LimitedFieldChange(QLineEdit* edit, const LimitedField& field, double& value)
+{
+    double typed = 0;
+    if (!ParseFieldValue(edit->text(), typed) || typed == 0) {
+        value = 0;
+        return true;
+    }
+    sb_->ClearPanel(1);
+    const bool metric = metric_();
+    value = metric ? typed : typed * field.factor;
+    if (value <= field.metricLimit && (metric || typed <= field.imperialLimit))
+        return true;
+    edit->setText(QString()); // runs the change handler again: the value becomes 0
+    sb_->SetPanel(1, QString::fromLatin1(field.error));
+    MessageBeep(kBeepDefault);
+    return false;
+}
+
+void CalcFrame::ApplySfOutcome(const SfFieldOutcome& out, QLineEdit* sfmin, QLineEdit* sfmax,
+                               const std::function<void()>& relist)
+{
+    if (out.rewriteSfmin)
+        sfmin->setText(QStr(*out.rewriteSfmin));
+    if (out.rewriteSfMax)
+        sfmax->setText(QStr(*out.rewriteSfMax));
+    if (out.beep)
+        MessageBeep(kBeepDefault);
+    if (out.font != SfMaxFont::Unchanged) {
+        QPalette pal = sfmax->palette();
+        pal.setColor(QPalette::Text, out.font == SfMaxFont::Red ? Qt::red : Qt::black);
+        sfmax->setPalette(pal);
+    }
+    if (out.panel0)
+        sb_->SetPanel(0, QStr(*out.panel0));
+    if (out.panel1)
+        sb_->SetPanel(1, QStr(*out.panel1));
+    if (out.relist)
+        relist();
+}
 
 void CalcFrame::BindNumericKeyFilter(QLineEdit* edit)
 {

@@ -7,14 +7,23 @@
 #include <QString>
 #include <QWidget>
 #include <functional>
+#include <initializer_list>
+#include <memory>
 #include <string>
 
 class QCloseEvent;
 class QLineEdit;
 
+namespace sps {
+class TIniFile;
+class TPrinter;
+} // namespace sps
+
 namespace cf {
 
 class TStatusBar;
+struct SfFieldOutcome;
+struct SfWindow;
 
 // Beep types of the calculators: the key filter's exclamation beep and the
 // default beep of every other input error.
@@ -51,6 +60,53 @@ QString SfminTextOnExit(const QString& text);
 // shown, and the form closes anyway.
 void FormCloseWritingSettings(QCloseEvent* ev, bool& settingsWritten, const std::function<void()>& writeSettings);
 
+// The texts the settings file keeps for Sfmin and SfMax: Sfmin with 2
+// decimals ("1.50" for an empty field); SfMax with 2 decimals when it reaches
+// 1.1 x Sfmin, otherwise "10.00".
+struct SfSettingsTexts {
+    std::string sfmin;
+    std::string sfmax;
+};
+SfSettingsTexts SettingsTextsOf(const QString& sfminText, const QString& sfmaxText);
+
+// The window the Sfmin and SfMax fields give; a field that is empty or holds
+// no value counts as empty (1000000 and 0).
+SfWindow WindowOfFields(const QLineEdit* sfmin, const QLineEdit* sfmax);
+
+// Switches the safety factor group between the search mode (the two fields
+// and the text between them shown, the result labels hidden) and list-all.
+void ShowSearchFields(bool search, std::initializer_list<QWidget*> results, QWidget* text, QLineEdit* sfmin,
+                      QLineEdit* sfmax);
+
+// Writes the keys both calculators keep: "Units"/"Metric", "SFMinReq"/
+// "SFMinRequired" and "SFMaxReq"/"SFMaxRequired" (SettingsTextsOf).
+void WriteCommonSettings(sps::TIniFile& ini, bool metric, const QString& sfminText, const QString& sfmaxText);
+
+// The text of the Sfmin or SfMax field as the window rules read it: empty
+// for an empty text or one that is no value.
+std::string SfFieldText(const QLineEdit* edit);
+
+// A numeric field with an upper limit in each unit system.
+struct LimitedField {
+    double factor;         // metric units per imperial unit
+    double metricLimit;
+    double imperialLimit;
+    int metricDecimals;    // of the limit in the range hint
+    int imperialDecimals;
+    const char* hint;      // range hint, followed by the limit
+    const char* error;     // error text of a value above the limit
+};
+
+// The print command: the print dialog (one copy); `print` runs on the chosen
+// printer unless the user cancelled.
+void RunPrintDialog(QWidget* parent, const std::string& documentName,
+                    const std::function<void(sps::TPrinter&)>& print);
+// The save dialog of the text report ("txt" files, titled `title`); the chosen
+// path, or empty when the user cancelled.
+std::string AskTextReportPath(const std::string& title);
+// The time now in the locale's long time format, without a time zone.
+std::string LongTimeText();
+
 // The five frame fields of a calculator's main form.
 struct FrameFields {
     QLineEdit* moment = nullptr;
@@ -80,6 +136,20 @@ public:
     void SfminEnter();
     // Enter handler of the grade boxes and radio groups: both panels cleared.
     void ClearPanelsEnter();
+
+    // Range hint of a limited field in panel 0.
+    void ShowRangeHint(const LimitedField& field);
+    // Change of a limited field: an empty text, one that is no value, or 0
+    // gives 0. Otherwise panel 1 is cleared and the value (converted to metric
+    // units) is taken when neither limit is passed; above a limit the field is
+    // emptied (its change handler runs again), panel 1 shows the error and the
+    // default beep sounds. Returns false when the value was refused.
+    bool LimitedFieldChange(QLineEdit* edit, const LimitedField& field, double& value);
+
+    // Applies an outcome of the window rules to the Sfmin and SfMax fields,
+    // the status bar and the beeper; `relist` lists the rows again.
+    void ApplySfOutcome(const SfFieldOutcome& out, QLineEdit* sfmin, QLineEdit* sfmax,
+                        const std::function<void()>& relist);
 
     // Binds the key filter to the five fields, rule A to the three load
     // fields and the Sfmin enter and exit handlers.

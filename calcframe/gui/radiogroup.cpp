@@ -28,6 +28,14 @@ void TRadioGroup::SetItems(const QStringList& items)
     Rebuild();
 }
 
+void TRadioGroup::SetItemText(int index, const QString& text)
+{
+    if (index < 0 || index >= Count())
+        return;
+    items_[index] = text;
+    group_->button(index)->setText(text);
+}
+
 void TRadioGroup::SetColumns(int columns)
 {
     columns_ = columns < 1 ? 1 : columns;

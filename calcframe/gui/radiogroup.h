@@ -18,6 +18,8 @@ public:
     TRadioGroup(const QString& objectName, const QString& caption, QWidget* parent = nullptr);
 
     void SetItems(const QStringList& items);
+    // Changes the text of one item.
+    void SetItemText(int index, const QString& text);
     QStringList Items() const { return items_; }
     int Count() const { return static_cast<int>(items_.size()); }
     // -1 when no item is selected.

@@ -2,6 +2,7 @@
 // title, main form and about box, the splash timer, the hint time, the loop.
 #pragma once
 
+#include "calcframe/gui/aboutbox.h"
 #include "calcframe/gui/splash.h"
 
 #include <QByteArray>
@@ -15,8 +16,6 @@ class QApplication;
 class QWidget;
 
 namespace cf {
-
-class TAboutBox;
 
 // Raised while the main form is created to end the program at once (the user
 // declined to look for the data file, or the file could not be read).
@@ -38,6 +37,29 @@ struct StartupConfig {
     // Called after both forms exist, before the splash window gets the focus.
     std::function<void(QWidget* mainForm)> beforeSplashFocus;
 };
+
+// createMainForm for a main form built from `paths` and filled by its
+// FormCreate; the form is freed when that fails.
+template <class Form, class Paths>
+std::function<QWidget*()> FormCreator(Paths paths)
+{
+    return [paths] {
+        auto form = std::make_unique<Form>(paths);
+        form->FormCreate();
+        return static_cast<QWidget*>(form.release());
+    };
+}
+
+// createAboutBox for a main form that keeps its about box (SetAboutBox).
+template <class Form>
+std::function<TAboutBox*(QWidget*)> AboutBoxCreator(AboutBoxTexts texts, QByteArray picture)
+{
+    return [texts, picture](QWidget* mainForm) {
+        auto* box = new TAboutBox(texts, picture, mainForm);
+        static_cast<Form*>(mainForm)->SetAboutBox(box);
+        return box;
+    };
+}
 
 // Sets the program's decimal separator from the locale.
 void UseLocaleDecimalSeparator();

@@ -1,7 +1,6 @@
 #include "combiwall/gui/form.h"
 
 #include "calcframe/gui/aboutbox.h"
-#include "calcframe/gui/datafile.h"
 #include "calcframe/gui/events.h"
 #include "calcframe/gui/frame.h"
 #include "calcframe/gui/hints.h"
@@ -9,7 +8,7 @@
 #include "calcframe/gui/services.h"
 #include "calcframe/gui/startup.h"
 #include "calcframe/gui/statusbar.h"
-#include "calcframe/blockreader.h"
+#include "calcframe/gui/window.h"
 #include "calcframe/sfwindow.h"
 #include "calcframe/units.h"
 #include "combiwall/catalogue.h"
@@ -22,18 +21,13 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QFrame>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -51,21 +45,14 @@ const char* kQuestion = "Unable to find the file \"WQ KX Data.daa\" or corrupted
 
 } // namespace
 
-QString DefaultSettingsPath()
-{
-    QFileInfo fi(QCoreApplication::applicationFilePath());
-    return QDir(fi.path()).filePath(fi.completeBaseName() + QStringLiteral(".INI"));
-}
-
 TForm1::TForm1(const FormPaths& paths, QWidget* parent)
-    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                              Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+    : QMainWindow(parent, cf::MainFormFlags()),
       paths_(paths), data_(std::make_unique<KestraneData>())
 {
     if (paths_.dataFolder.isEmpty())
         paths_.dataFolder = QDir::currentPath();
     if (paths_.settingsPath.isEmpty())
-        paths_.settingsPath = DefaultSettingsPath();
+        paths_.settingsPath = cf::DefaultSettingsPath();
 
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("WQ KX Kestrane"));
@@ -112,8 +99,7 @@ TForm1::TForm1(const FormPaths& paths, QWidget* parent)
     material_ = std::make_unique<MaterialTab>(*this);
     BindHandlers();
     setFixedSize(sizeHint());
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    cf::CentreOnScreen(this);
 }
 
 TForm1::~TForm1() = default;
@@ -179,46 +165,29 @@ void TForm1::BindHandlers()
     RG_IntermediarySSP->SetOnClick([this] { RG_IntermediarySSPClick(); });
     RG_WQPiles->SetOnClick([this] { RG_IntermediarySSPClick(); });
     // A user's change of the selected line (mouse or keyboard) runs the click
-    // handler; lines selected from code do not (the list's signals are
-    // blocked then). A click on the line that is already selected runs it too.
-    connect(LB_WQKX, &QListWidget::currentRowChanged, this, guarded([this] { LB_WQKXClick(); }));
-    LB_WQKX->viewport()->installEventFilter(this);
-    connect(LB_WQKX, &QListWidget::itemClicked, this, guarded([this] {
-                if (LB_WQKX->currentRow() == listPressRow_)
-                    LB_WQKXClick();
-            }));
+    // handler, and so does a click on the selected line; lines selected from
+    // code do not (the list's signals are blocked then).
+    cf::BindListClick(LB_WQKX, [this] { LB_WQKXClick(); });
     cf::OnClick(LB_Empty->viewport(), [this] { LB_WQKXClick(); });
 
     // Tabs: showing a page runs its show handler; a change by the user then
     // runs PageControl1Change.
-    connect(PageControl1, &QTabWidget::currentChanged, this, guarded([this] {
-                QWidget* page = PageControl1->currentWidget();
-                if (page == TabSheetKestrane)
-                    TabSheetKestraneShow();
-                else if (page == TabSheetMaterialList)
-                    TabSheetMaterialListShow();
-                else if (page == TabSheetKestrane_Own)
-                    TabSheetKestrane_OwnShow();
-                if (!pageFromCode_)
-                    PageControl1Change();
-            }));
+    pages_ = new cf::PageSwitch(
+        PageControl1,
+        [this](QWidget* page) {
+            if (page == TabSheetKestrane)
+                TabSheetKestraneShow();
+            else if (page == TabSheetMaterialList)
+                TabSheetMaterialListShow();
+            else if (page == TabSheetKestrane_Own)
+                TabSheetKestrane_OwnShow();
+        },
+        [this] { PageControl1Change(); });
 
     BindMaterialHandlers();
 }
 
-bool TForm1::eventFilter(QObject* obj, QEvent* ev)
-{
-    if (obj == LB_WQKX->viewport() && ev->type() == QEvent::MouseButtonPress)
-        listPressRow_ = LB_WQKX->currentRow();
-    return QMainWindow::eventFilter(obj, ev);
-}
-
-void TForm1::ShowPage(QWidget* page)
-{
-    pageFromCode_ = true;
-    PageControl1->setCurrentWidget(page);
-    pageFromCode_ = false;
-}
+void TForm1::ShowPage(QWidget* page) { pages_->Show(page); }
 
 bool TForm1::CatalogueTabEnabled() const { return cf::OwnEnabled(TabSheetKestrane); }
 
@@ -249,20 +218,8 @@ void TForm1::FormCreate()
 
 void TForm1::LoadCatalogueFile()
 {
-    cf::DataFileLookup lookup;
-    lookup.folder = paths_.dataFolder;
-    lookup.fileName = QString::fromLatin1(kCatalogueFileName);
-    lookup.question = QString::fromLatin1(kQuestion);
-    lookup.filter = QStringLiteral("Data files only (*.daa)|*.daa");
-    std::optional<QString> path = cf::FindDataFile(lookup);
-    if (!path)
-        throw cf::ProgramEnd(0);
-    try {
-        data_->catalogue = cw::LoadCatalogueFile(path->toStdString());
-    } catch (const std::exception&) {
-        cf::ShowMessage(QString::fromStdString(cf::CorruptedFileMessage(kCatalogueFileName)));
-        throw cf::ProgramEnd(1);
-    }
+    cf::LoadDataFile(paths_.dataFolder, kCatalogueFileName, kQuestion,
+                     [this](const std::string& path) { data_->catalogue = cw::LoadCatalogueFile(path); });
 }
 
 // --- settings --------------------------------------------------------------
@@ -298,13 +255,7 @@ void TForm1::ReadSettings()
 void TForm1::WriteSettings()
 {
     sps::TIniFile ini(S(paths_.settingsPath));
-    double sfmin = cf::FieldIsEmpty(Edit_Sfmin->text()) ? 1.5 : cf::FieldValue(Edit_Sfmin->text());
-    double sfmax = 10.0;
-    if (!cf::FieldIsEmpty(Edit_SfMax->text()) && cf::SfMaxReachesBound(cf::FieldValue(Edit_SfMax->text()), sfmin))
-        sfmax = cf::FieldValue(Edit_SfMax->text());
-    ini.WriteBool("Units", "Metric", metric_);
-    ini.WriteString("SFMinReq", "SFMinRequired", sps::FormatFixed(sfmin, 2));
-    ini.WriteString("SFMaxReq", "SFMaxRequired", sps::FormatFixed(sfmax, 2));
+    cf::WriteCommonSettings(ini, metric_, Edit_Sfmin->text(), Edit_SfMax->text());
     ini.WriteBool("WQ Catalogue", "Enabled", CatalogueTabEnabled());
     ini.UpdateFile();
 }

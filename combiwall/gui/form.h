@@ -24,6 +24,7 @@ class QTableWidget;
 namespace cf {
 struct SfFieldOutcome;
 class CalcFrame;
+class PageSwitch;
 class TAboutBox;
 class TRadioGroup;
 class TStatusBar;
@@ -46,9 +47,6 @@ struct FormPaths {
     QString dataFolder;   // first place to look for the data file (default: current folder)
     QString settingsPath; // the settings file (default: beside the program, "Kestrane.INI")
 };
-
-// The settings file of the program: its own path with the extension ".INI".
-QString DefaultSettingsPath();
 
 class TForm1 : public QMainWindow {
 public:
@@ -290,7 +288,6 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* ev) override;
-    bool eventFilter(QObject* obj, QEvent* ev) override;
 
 private:
     void BuildMenus();
@@ -304,7 +301,6 @@ private:
     void LoadChange(LoadField which);
     QLineEdit* LoadEdit(LoadField which) const;
 
-    void SetSfMaxColor(bool red);
     void ApplySfOutcome(const cf::SfFieldOutcome& out);
     void ShowGradeSelection();
     void ShowUnitCaptions(bool metric);
@@ -328,8 +324,7 @@ private:
     cf::TAboutBox* aboutBox_ = nullptr;
     bool settingsWritten_ = false;
 
-    bool pageFromCode_ = false;
-    int listPressRow_ = -1;
+    cf::PageSwitch* pages_ = nullptr;
 
     bool metric_ = false;      // false until the settings are read
     bool windowSearch_ = false; // SearchMode: MenuSelectSfmin checked

@@ -17,35 +17,22 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QGroupBox>
-#include <QPalette>
 #include <QTabWidget>
 
 namespace cw {
 
 namespace {
 
-struct LoadLimits {
-    double factor;
-    double metricLimit;
-    double imperialLimit;
-    const char* hint;
-    const char* error;
-};
-
-const LoadLimits kLimits[3] = {
-    {cf::kMomentFactor, kMaxMoment, kMaxMomentImperial, " 0 < Bending moment =< ", " Error: Bending moment > Mmax !"},
-    {cf::kLoadFactor, kMaxLoad, kMaxLoadImperial, " 0 < Compression load =< ", " Error: Compression load > Nmax !"},
-    {cf::kDeflectionFactor, kMaxDeflection, kMaxDeflectionImperial, " 0 < Deflection =< ",
+const cf::LimitedField kLimits[3] = {
+    {cf::kMomentFactor, kMaxMoment, kMaxMomentImperial, 0, 1, " 0 < Bending moment =< ",
+     " Error: Bending moment > Mmax !"},
+    {cf::kLoadFactor, kMaxLoad, kMaxLoadImperial, 0, 1, " 0 < Compression load =< ",
+     " Error: Compression load > Nmax !"},
+    {cf::kDeflectionFactor, kMaxDeflection, kMaxDeflectionImperial, 0, 1, " 0 < Deflection =< ",
      " Error: Deflection > fmax !"},
 };
 
 const cf::SfWindowRules kSfRules{100.0, "100.00", " =< Sfmax =<  100", " Please complete: SfMax > 1.1*SfMin", false};
-
-// Empty for an empty or unparsable text (which counts as empty).
-std::string ValueText(const QLineEdit* e)
-{
-    return cf::FieldIsEmpty(e->text()) ? std::string() : e->text().trimmed().toStdString();
-}
 
 } // namespace
 
@@ -64,32 +51,13 @@ QLineEdit* TForm1::LoadEdit(LoadField which) const
     return Edit_Deflection;
 }
 
-void TForm1::LoadEnter(LoadField which)
-{
-    const LoadLimits& l = kLimits[static_cast<int>(which)];
-    QString limit = metric_ ? cf::Fixed(l.metricLimit, 0) : cf::Fixed(l.imperialLimit, 1);
-    SB1->SetPanel(0, QString::fromLatin1(l.hint) + limit);
-}
+void TForm1::LoadEnter(LoadField which) { frame_->ShowRangeHint(kLimits[static_cast<int>(which)]); }
 
 void TForm1::LoadChange(LoadField which)
 {
-    const LoadLimits& l = kLimits[static_cast<int>(which)];
-    QLineEdit* edit = LoadEdit(which);
     double& value = which == LoadField::Moment ? M_ : which == LoadField::Load ? N_ : f_;
-    double typed = 0;
-    if (!cf::ParseFieldValue(edit->text(), typed) || typed == 0) {
-        value = 0;
-    } else {
-        SB1->ClearPanel(1);
-        value = metric_ ? typed : typed * l.factor;
-        bool refused = value > l.metricLimit || (!metric_ && typed > l.imperialLimit);
-        if (refused) {
-            edit->setText(QString()); // runs this handler again: the value becomes 0
-            SB1->SetPanel(1, QString::fromLatin1(l.error));
-            cf::MessageBeep(cf::kBeepDefault);
-            return;
-        }
-    }
+    if (!frame_->LimitedFieldChange(LoadEdit(which), kLimits[static_cast<int>(which)], value))
+        return;
     RefreshResults();
     LoadEnter(which);
 }
@@ -103,34 +71,14 @@ void TForm1::Edit_DeflectionChange() { LoadChange(LoadField::Deflection); }
 
 // --- safety window ---------------------------------------------------------
 
-void TForm1::SetSfMaxColor(bool red)
-{
-    QPalette pal = Edit_SfMax->palette();
-    pal.setColor(QPalette::Text, red ? Qt::red : Qt::black);
-    Edit_SfMax->setPalette(pal);
-}
-
 void TForm1::ApplySfOutcome(const cf::SfFieldOutcome& out)
 {
-    if (out.rewriteSfmin)
-        Edit_Sfmin->setText(cf::QStr(*out.rewriteSfmin));
-    if (out.rewriteSfMax)
-        Edit_SfMax->setText(cf::QStr(*out.rewriteSfMax));
-    if (out.beep)
-        cf::MessageBeep(cf::kBeepDefault);
-    if (out.font != cf::SfMaxFont::Unchanged)
-        SetSfMaxColor(out.font == cf::SfMaxFont::Red);
-    if (out.panel0)
-        SB1->SetPanel(0, cf::QStr(*out.panel0));
-    if (out.panel1)
-        SB1->SetPanel(1, cf::QStr(*out.panel1));
-    if (out.relist)
-        RG_IntermediarySSPClick();
+    frame_->ApplySfOutcome(out, Edit_Sfmin, Edit_SfMax, [this] { RG_IntermediarySSPClick(); });
 }
 
 void TForm1::Edit_SfminChange()
 {
-    cf::SfFieldOutcome out = cf::SfminChanged(ValueText(Edit_Sfmin), data_->window, kSfRules);
+    cf::SfFieldOutcome out = cf::SfminChanged(cf::SfFieldText(Edit_Sfmin), data_->window, kSfRules);
     ApplySfOutcome(out);
 }
 
@@ -138,11 +86,11 @@ void TForm1::Edit_SfMaxEnter() { ApplySfOutcome(cf::SfMaxEntered(data_->window, 
 
 void TForm1::Edit_SfMaxChange()
 {
-    cf::SfFieldOutcome out = cf::SfMaxChanged(ValueText(Edit_SfMax), data_->window, kSfRules);
+    cf::SfFieldOutcome out = cf::SfMaxChanged(cf::SfFieldText(Edit_SfMax), data_->window, kSfRules);
     ApplySfOutcome(out);
 }
 
-void TForm1::Edit_SfMaxExit() { ApplySfOutcome(cf::SfMaxLeft(ValueText(Edit_SfMax), data_->window, kSfRules)); }
+void TForm1::Edit_SfMaxExit() { ApplySfOutcome(cf::SfMaxLeft(cf::SfFieldText(Edit_SfMax), data_->window, kSfRules)); }
 
 double TForm1::RequiredSfmin() const { return data_->window.sfMin; }
 double TForm1::SfMax() const { return data_->window.sfMax; }

@@ -156,15 +156,10 @@ void TForm1::MenuSelectSfminClick()
         return;
     }
     GB_Sfmin->setTitle(QStringLiteral("  Required Sfmin  "));
-    Lbl_SfminResult->hide();
-    Lbl_Sf_Text->show();
-    Edit_Sfmin->show();
-    Edit_SfMax->show();
+    cf::ShowSearchFields(true, {Lbl_SfminResult}, Lbl_Sf_Text, Edit_Sfmin, Edit_SfMax);
     windowSearch_ = true;
     MenuSelectSfmin->setChecked(true);
-    double v = 0;
-    data_->window.sfMin = cf::ParseFieldValue(Edit_Sfmin->text(), v) ? v : cf::kNoRequiredSfmin;
-    data_->window.sfMax = cf::ParseFieldValue(Edit_SfMax->text(), v) ? v : 0.0;
+    data_->window = cf::WindowOfFields(Edit_Sfmin, Edit_SfMax);
     Edit_Sfmin->setFocus(Qt::OtherFocusReason);
     RG_IntermediarySSPClick();
 }
@@ -177,10 +172,7 @@ void TForm1::MenuSelectCombinationClick()
     }
     GB_Sfmin->setTitle(QStringLiteral("  Minimum Sf  "));
     Edit_Moment->setFocus(Qt::OtherFocusReason);
-    Lbl_SfminResult->show();
-    Lbl_Sf_Text->hide();
-    Edit_Sfmin->hide();
-    Edit_SfMax->hide();
+    cf::ShowSearchFields(false, {Lbl_SfminResult}, Lbl_Sf_Text, Edit_Sfmin, Edit_SfMax);
     windowSearch_ = false;
     MenuSelectCombination->setChecked(true);
     RG_IntermediarySSPClick();

@@ -11,7 +11,6 @@
 #include "combiwall/gui/formdata.h"
 #include "combiwall/gui/materialtab.h"
 #include "combiwall/report.h"
-#include "platform/gui/printdialog.h"
 #include "platform/gui/printer.h"
 #include "platform/gui/services.h"
 
@@ -22,10 +21,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QLocale>
 #include <QTabWidget>
 #include <QTableWidget>
-#include <QTime>
 
 namespace cw {
 
@@ -452,32 +449,20 @@ ReportState TForm1::CurrentReportState() const
     st.totalWallUnit = S(Lbl_LengthTotalWallUnits->text());
     st.versionLine = aboutBox_ ? S(aboutBox_->Version->text()) : "Version " + std::string(kKestraneVersion);
     st.date = sps::ShortDateText();
-    // The locale's long time format, without a time zone.
-    QString timeFormat = QLocale::system().timeFormat(QLocale::LongFormat);
-    timeFormat.remove(QLatin1Char('t'));
-    st.time = S(QLocale::system().toString(QTime::currentTime(), timeFormat.trimmed()));
+    st.time = cf::LongTimeText();
     return st;
 }
 
 void TForm1::MenuPrintClick()
 {
-    sps::TPrintDialogParams params;
-    params.copies = 1;
-    params.documentName = kReportTitle;
-    std::unique_ptr<sps::TPrinter> printer = sps::ExecutePrintDialog(this, params);
-    if (printer)
-        PrintReport(*printer);
+    cf::RunPrintDialog(this, kReportTitle, [this](sps::TPrinter& printer) { PrintReport(printer); });
 }
 
 void TForm1::PrintReport(sps::TPrinter& printer) { cw::PrintReport(printer, CurrentReportState()); }
 
 void TForm1::MenuPrintToFileClick()
 {
-    sps::TFileDialogParams params;
-    params.title = kReportTitle;
-    params.defaultExt = "txt";
-    params.filter = "Text files (*.txt)|*.txt";
-    const std::string path = sps::SaveFileDialog(params);
+    const std::string path = cf::AskTextReportPath(kReportTitle);
     if (path.empty())
         return;
     WriteTextReport(path, CurrentReportState());

@@ -1,11 +1,11 @@
 // The components of the main form and their places.
+#include "calcframe/gui/controls.h"
 #include "calcframe/gui/radiogroup.h"
 #include "calcframe/gui/statusbar.h"
 #include "combiwall/gui/form.h"
 #include "combiwall/safety.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QComboBox>
 #include <QFont>
 #include <QFrame>
@@ -21,68 +21,15 @@
 
 namespace cw {
 
+using cf::MakeAction;
+using cf::MakeCombo;
+using cf::MakeEdit;
+using cf::MakeGroup;
+using cf::MakeLabel;
+using cf::MakeRadio;
+using cf::MakeResult;
+
 namespace {
-
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, int x, int y, int w, int h = 17)
-{
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QString::fromLatin1(name));
-    l->setGeometry(x, y, w, h);
-    l->setTextFormat(Qt::PlainText);
-    return l;
-}
-
-QLabel* MakeResult(QWidget* parent, const char* name, int x, int y, int w, int h = 19)
-{
-    QLabel* l = MakeLabel(parent, name, QString(), x, y, w, h);
-    l->setFrameShape(QFrame::Panel);
-    l->setFrameShadow(QFrame::Sunken);
-    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return l;
-}
-
-QLineEdit* MakeEdit(QWidget* parent, const char* name, const QString& text, int x, int y, int w, int h = 23)
-{
-    auto* e = new QLineEdit(text, parent);
-    e->setObjectName(QString::fromLatin1(name));
-    e->setGeometry(x, y, w, h);
-    e->setAlignment(Qt::AlignRight);
-    return e;
-}
-
-QComboBox* MakeCombo(QWidget* parent, const char* name, int x, int y, int w)
-{
-    auto* c = new QComboBox(parent);
-    c->setObjectName(QString::fromLatin1(name));
-    c->setGeometry(x, y, w, 24);
-    return c;
-}
-
-QGroupBox* MakeGroup(QWidget* parent, const char* name, const QString& caption, int x, int y, int w, int h)
-{
-    auto* g = new QGroupBox(caption, parent);
-    g->setObjectName(QString::fromLatin1(name));
-    g->setGeometry(x, y, w, h);
-    return g;
-}
-
-cf::TRadioGroup* MakeRadio(QWidget* parent, const char* name, const QString& caption, const QStringList& items,
-                           int x, int y, int w, int h)
-{
-    auto* r = new cf::TRadioGroup(QString::fromLatin1(name), caption, parent);
-    r->setGeometry(x, y, w, h);
-    r->SetItems(items);
-    r->SetItemIndex(0);
-    return r;
-}
-
-QAction* MakeAction(QMenu* menu, const char* name, const QString& caption, bool checkable = false)
-{
-    QAction* a = menu->addAction(caption);
-    a->setObjectName(QString::fromLatin1(name));
-    a->setCheckable(checkable);
-    return a;
-}
 
 QStringList Items(const std::array<const char*, 4>& items)
 {
@@ -97,57 +44,39 @@ QStringList Items(const std::array<const char*, 4>& items)
 void TForm1::BuildMenus()
 {
     QMenuBar* bar = menuBar();
-    MenuFile = bar->addMenu(QStringLiteral("&File"));
-    MenuFile->setObjectName(QStringLiteral("MenuFile"));
-    MenuPrint = MakeAction(MenuFile, "MenuPrint", QStringLiteral("&Print ..."));
-    MenuPrint->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    MenuPrintToFile = MakeAction(MenuFile, "MenuPrintToFile", QStringLiteral("P&rint To File ..."));
-    MenuFile->addSeparator();
-    MenuClose = MakeAction(MenuFile, "MenuClose", QStringLiteral("&Close"));
-
-    MenuUnits = bar->addMenu(QStringLiteral("&Units"));
-    MenuUnits->setObjectName(QStringLiteral("MenuUnits"));
-    MenuMetric = MakeAction(MenuUnits, "MenuMetric", QStringLiteral("&Metric"), true);
-    MenuMetric->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
-    MenuImperial = MakeAction(MenuUnits, "MenuImperial", QStringLiteral("&Imperial"), true);
-    MenuImperial->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
-    auto* units = new QActionGroup(this);
-    units->addAction(MenuMetric);
-    units->addAction(MenuImperial);
-    MenuMetric->setChecked(true);
+    const cf::FileMenu file = cf::AddFileMenu(bar);
+    MenuFile = file.menu;
+    MenuPrint = file.print;
+    MenuPrintToFile = file.printToFile;
+    MenuClose = file.close;
+    const cf::UnitsMenu units = cf::AddUnitsMenu(bar);
+    MenuUnits = units.menu;
+    MenuMetric = units.metric;
+    MenuImperial = units.imperial;
 
     MenuSearchOptions = bar->addMenu(QStringLiteral("&Search Options"));
     MenuSearchOptions->setObjectName(QStringLiteral("MenuSearchOptions"));
     MenuSelectCombination = MakeAction(MenuSearchOptions, "MenuSelectCombination",
                                        QStringLiteral("&Select WQ/KX Combination"), true);
     MenuSelectSfmin = MakeAction(MenuSearchOptions, "MenuSelectSfmin", QStringLiteral("S&elect Sfmin"), true);
-    auto* search = new QActionGroup(this);
-    search->addAction(MenuSelectCombination);
-    search->addAction(MenuSelectSfmin);
-    MenuSelectCombination->setChecked(true);
+    cf::MakeRadioItems(MenuSelectCombination, MenuSelectSfmin);
     MenuSearchOptions->addSeparator();
     MenuSelectWallLength = MakeAction(MenuSearchOptions, "MenuSelectWallLength",
                                       QStringLiteral("Select &Wall Length"), true);
     MenuSelectNumberOfSystems = MakeAction(MenuSearchOptions, "MenuSelectNumberOfSystems",
                                            QStringLiteral("Select &Number Of Systems"), true);
-    auto* wallSize = new QActionGroup(this);
-    wallSize->addAction(MenuSelectWallLength);
-    wallSize->addAction(MenuSelectNumberOfSystems);
-    MenuSelectWallLength->setChecked(true);
+    cf::MakeRadioItems(MenuSelectWallLength, MenuSelectNumberOfSystems);
     MenuSelectWallLength->setEnabled(false);
     MenuSelectNumberOfSystems->setEnabled(false);
     MenuWQCatalogue = MakeAction(MenuSearchOptions, "MenuWQCatalogue", QStringLiteral("WQ/KX From Catalogue"), true);
     MenuWQOwn = MakeAction(MenuSearchOptions, "MenuWQOwn", QStringLiteral("Build your WQ/KX"), true);
-    auto* source = new QActionGroup(this);
-    source->addAction(MenuWQCatalogue);
-    source->addAction(MenuWQOwn);
-    MenuWQCatalogue->setChecked(true);
+    cf::MakeRadioItems(MenuWQCatalogue, MenuWQOwn);
     MenuWQCatalogue->setVisible(false);
     MenuWQOwn->setVisible(false);
 
-    MenuHelp = bar->addMenu(QStringLiteral("Hel&p"));
-    MenuHelp->setObjectName(QStringLiteral("MenuHelp"));
-    MenuAbout = MakeAction(MenuHelp, "MenuAbout", QStringLiteral("&About ..."));
+    const cf::HelpMenu help = cf::AddHelpMenu(bar);
+    MenuHelp = help.menu;
+    MenuAbout = help.about;
 }
 
 void TForm1::BuildCatalogueTab()

@@ -16,25 +16,12 @@ int main(int argc, char** argv)
     config.applicationTitle = QStringLiteral("WQ KX Kestrane");
     config.splashObjectName = QStringLiteral("SplashScreenBox");
     config.splashPicture = cw::KestranePicture();
-    config.createMainForm = [] {
-        auto* form = new cw::TForm1(cw::FormPaths{});
-        try {
-            form->FormCreate();
-        } catch (...) {
-            delete form;
-            throw;
-        }
-        return form;
-    };
-    config.createAboutBox = [](QWidget* mainForm) {
-        cf::AboutBoxTexts texts;
-        texts.objectName = QStringLiteral("KestraneAboutBox");
-        texts.caption = QStringLiteral("WQ KX Kestrane About");
-        texts.version = QStringLiteral("Version ") + QString::fromLatin1(cw::kKestraneVersion);
-        texts.authorHint = QStringLiteral(" Kestrane: written for the engineers who build combined walls ");
-        auto* box = new cf::TAboutBox(texts, cw::KestranePicture(), mainForm);
-        static_cast<cw::TForm1*>(mainForm)->SetAboutBox(box);
-        return box;
-    };
+    config.createMainForm = cf::FormCreator<cw::TForm1>(cw::FormPaths{});
+    cf::AboutBoxTexts texts;
+    texts.objectName = QStringLiteral("KestraneAboutBox");
+    texts.caption = QStringLiteral("WQ KX Kestrane About");
+    texts.version = QStringLiteral("Version ") + QString::fromLatin1(cw::kKestraneVersion);
+    texts.authorHint = QStringLiteral(" Kestrane: written for the engineers who build combined walls ");
+    config.createAboutBox = cf::AboutBoxCreator<cw::TForm1>(texts, cw::KestranePicture());
     return cf::RunCalculator(app, config);
 }

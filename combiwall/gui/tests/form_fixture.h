@@ -5,6 +5,7 @@
 #include "calcframe/gui/aboutbox.h"
 #include "calcframe/gui/startup.h"
 #include "calcframe/gui/statusbar.h"
+#include "calcframe/gui/testsupport/formdriver.h"
 #include "combiwall/gui/form.h"
 #include "combiwall/gui/formdata.h"
 #include "platform/gui/fakes.h"
@@ -53,52 +54,24 @@ public:
         return f.readAll().toStdString();
     }
 
-    // Gives the field the focus as a click or a Tab would.
-    void Enter(QWidget* w) { w->setFocus(Qt::TabFocusReason); }
+    static void Enter(QWidget* w) { cf::test::Enter(w); }
     // Moves the focus on to the read-only version line, which has no enter
     // or exit handler.
     void Leave() { form->Edit_VersionInfo->setFocus(Qt::TabFocusReason); }
-    // Selects the whole text of the field and types `keys` over it.
-    void Type(QLineEdit* e, const QString& keys)
-    {
-        Enter(e);
-        e->selectAll();
-        QTest::keyClick(e, Qt::Key_Backspace);
-        QTest::keyClicks(e, keys);
-    }
+    static void Type(QLineEdit* e, const QString& keys) { cf::test::Type(e, keys); }
     void TypeAndLeave(QLineEdit* e, const QString& keys)
     {
         Type(e, keys);
         Leave();
     }
-    // The user chooses item `index` of a combo box.
-    static void Choose(QComboBox* box, int index)
-    {
-        box->setCurrentIndex(index);
-        emit box->activated(index);
-    }
+    static void Choose(QComboBox* box, int index) { cf::test::Choose(box, index); }
     static int FindItem(const QComboBox* box, const char* prefix)
     {
-        for (int i = 0; i < box->count(); ++i)
-            if (box->itemText(i).startsWith(QString::fromLatin1(prefix)))
-                return i;
-        return -1;
+        return cf::test::FindItem(box, QString::fromLatin1(prefix));
     }
     // Clicks line `line` of the combination list.
-    void ClickLine(int line)
-    {
-        QListWidget* lb = form->LB_WQKX;
-        lb->scrollToItem(lb->item(line));
-        QRect r = lb->visualItemRect(lb->item(line));
-        QTest::mouseClick(lb->viewport(), Qt::LeftButton, Qt::NoModifier, r.center());
-    }
-    QStringList Lines() const
-    {
-        QStringList l;
-        for (int i = 0; i < form->LB_WQKX->count(); ++i)
-            l << form->LB_WQKX->item(i)->text();
-        return l;
-    }
+    void ClickLine(int line) { cf::test::ClickLine(form->LB_WQKX, line); }
+    QStringList Lines() const { return cf::test::Lines(form->LB_WQKX); }
     QString Panel(int i) const { return form->SB1->Panel(i); }
     const std::vector<unsigned>& Beeps() const { return platform.beeper->beeps; }
     void ClearBeeps() { platform.beeper->beeps.clear(); }
