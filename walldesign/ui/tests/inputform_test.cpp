@@ -252,14 +252,22 @@ TEST_F(InputForm, CancelAndFailedReadingLeaveTheWallUntouched)
     EXPECT_EQ(DataOf(*head), before);
     EXPECT_FALSE(head->Modified);
 
-    // A catalogue row that is no number stops the reading before anything is stored.
+    // A catalogue row that is no number stops the reading before anything is
+    // stored; the dialog stays open until the user cancels.
     form->ListBox2->addItem("S 999\tx");
     int bad = form->ListBox2->count() - 1;
-    EXPECT_THROW(EditWith(*head, 0, [&](TInputForm& f) {
+    int turns = 0;
+    form->OnShowModal = [&](TInputForm& f) {
+        if (turns++ > 0)
+            return false;
         typeEverything(f);
         f.ListBox2->setCurrentRow(bad);
-    }),
-                 sps::Exception);
+        return true;
+    };
+    EXPECT_FALSE(head->Edit(0));
+    EXPECT_EQ(turns, 2);
+    ASSERT_EQ(platform.messages->calls.size(), 1u);
+    EXPECT_NE(platform.messages->calls[0].text.find("'x' is not a valid floating point value"), std::string::npos);
     EXPECT_EQ(DataOf(*head), before);
     EXPECT_FALSE(head->Modified);
     try {
