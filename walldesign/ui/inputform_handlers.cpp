@@ -11,7 +11,6 @@
 #include "walldesign/ui/qtext.h"
 #include "walldesign/ui/inputform.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
@@ -208,7 +207,7 @@ void TInputForm::SelectPage(int step)
     int count = PageControl->count();
     if (count == 0)
         return;
-    QWidget* focus = QApplication::focusWidget();
+    QWidget* focus = focusWidget();
     bool onPage = !focus || PageControl->currentWidget()->isAncestorOf(focus);
     int index = PageControl->currentIndex();
     for (int n = 0; n < count; n++) {
