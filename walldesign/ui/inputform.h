@@ -213,6 +213,8 @@ private:
     float PreviewValue(int edit, float factor) const;
     void Redraw();
     bool TryAccept();
+    // The focus to the first control of a page that takes it.
+    void FocusFirstControl(QWidget* page);
 
     std::map<int, std::string> rowFormats_; // by grid number
     std::function<void()> copyFromHeadwall_;

@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 
 namespace wd {
@@ -207,8 +208,10 @@ void TInputForm::SelectPage(int step)
     int count = PageControl->count();
     if (count == 0)
         return;
+    // A control of a page hands the focus to the new page; the tab bar and
+    // the buttons keep it.
     QWidget* focus = focusWidget();
-    bool onPage = !focus || PageControl->currentWidget()->isAncestorOf(focus);
+    bool onPage = !focus || (PageControl->isAncestorOf(focus) && focus != PageControl->tabBar());
     int index = PageControl->currentIndex();
     for (int n = 0; n < count; n++) {
         index = ((index + step) % count + count) % count;
@@ -216,10 +219,12 @@ void TInputForm::SelectPage(int step)
             break;
     }
     PageControl->setCurrentIndex(index);
-    if (!onPage)
-        return;
-    // The focus goes to the first control of the page it was on.
-    QWidget* page = PageControl->currentWidget();
+    if (onPage)
+        FocusFirstControl(PageControl->currentWidget());
+}
+
+void TInputForm::FocusFirstControl(QWidget* page)
+{
     QWidget* w = page;
     for (qsizetype n = findChildren<QWidget*>().size(); n > 0; n--) {
         w = w->nextInFocusChain();
@@ -426,8 +431,10 @@ void TInputForm::SetCopyFromHeadwall(std::function<void()> handler)
 
 void TInputForm::ActivatePage(const std::string& page)
 {
-    if (QWidget* w = PageControl->findChild<QWidget*>(QStr(page)))
+    if (QWidget* w = PageControl->findChild<QWidget*>(QStr(page))) {
         PageControl->setCurrentWidget(w);
+        FocusFirstControl(w);
+    }
 }
 
 void TInputForm::SetHeadwall(bool isHeadwall)

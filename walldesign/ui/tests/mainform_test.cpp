@@ -372,9 +372,17 @@ TEST(MainForm, EnterOnATreeNodeDoesWhatADoubleClickDoes)
     TMainForm& f = *t.form;
     f.OpenProject(Tavelond::ExamplePath().toStdString());
     TWall* head = f.SectionList()[0]->HeadWall;
+    // The dialog opens on the page with the focus in it.
+    bool focusOnPage = false;
+    t.editor = [&focusOnPage](TInputForm& d) {
+        QWidget* focus = d.focusWidget();
+        focusOnPage = focus && d.PageControl->currentWidget()->isAncestorOf(focus);
+        return true;
+    };
     t.Select({"Section 1", "Anchorwall", "Input", "Soil Layers"});
     QTest::keyClick(f.TreeView, Qt::Key_Return);
     EXPECT_EQ(t.edits, std::vector<int>{1});
+    EXPECT_TRUE(focusOnPage);
     EXPECT_TRUE(f.Modified);
     t.Select({"Section 1", "Headwall", "Results", "Table"});
     QTest::keyClick(f.TreeView, Qt::Key_Enter, Qt::KeypadModifier);
