@@ -39,12 +39,12 @@ float ReadField(TInputDialog& dialog, const TInputField& field, const std::strin
 {
     if (Unchanged(text, shown, factor))
         return *shown;
-    try {
-        return ParseValue(text, factor, dialog.FieldCaption(field));
-    } catch (...) {
-        dialog.FocusField(field);
-        throw;
-    }
+    float value = 0;
+    if (TryParseValue(text, factor, value))
+        return value;
+    // The field is shown before the message about it.
+    dialog.FocusField(field);
+    return ParseValue(text, factor, dialog.FieldCaption(field));
 }
 
 size_t ValueColumns(const TInputDialog& dialog, int grid, const std::vector<float>& factors)
