@@ -56,10 +56,11 @@ void TInputForm::GeodataChange()
     bool cantilever = ComboBox1->currentIndex() == spCantilever;
     Edits[4]->setEnabled(!cantilever);
     Labels[2]->setEnabled(!cantilever);
-    DrawGeodata(GeometryDrawing, headwall_, cantilever, PreviewValue(1, kLengthFactor), 0, PreviewValue(2, kLengthFactor),
-                PreviewValue(3, kLengthFactor), PreviewValue(5, kLengthFactor), PreviewValue(6, kLengthFactor), PreviewValue(7, RadianFactor),
-                PreviewValue(8, RadianFactor), PreviewValue(9, kPressureFactor), PreviewValue(10, kPressureFactor),
-                PreviewValue(4, kLengthFactor), PreviewValue(11, RadianFactor));
+    DrawGeodata(GeometryDrawing, headwall_, cantilever, PreviewValue(1, kLengthFactor), 0,
+                PreviewValue(2, kLengthFactor), PreviewValue(3, kLengthFactor), PreviewValue(5, kLengthFactor),
+                PreviewValue(6, kLengthFactor), PreviewValue(7, RadianFactor), PreviewValue(8, RadianFactor),
+                PreviewValue(9, kPressureFactor), PreviewValue(10, kPressureFactor), PreviewValue(4, kLengthFactor),
+                PreviewValue(11, RadianFactor));
     PaintBox1->update();
 }
 
@@ -70,8 +71,8 @@ void TInputForm::Grid3GridChanged()
         std::vector<float> v = GridRowPreview(*this, kForceGrid, row, ForceFactors());
         forces.push_back(TForce{v[0], v[1], v[2]});
     }
-    DrawForces(ForcesDrawing, forces, PreviewValue(1, kLengthFactor), 0, PreviewValue(2, kLengthFactor), PreviewValue(3, kLengthFactor),
-               PreviewValue(7, RadianFactor), PreviewValue(8, RadianFactor));
+    DrawForces(ForcesDrawing, forces, PreviewValue(1, kLengthFactor), 0, PreviewValue(2, kLengthFactor),
+               PreviewValue(3, kLengthFactor), PreviewValue(7, RadianFactor), PreviewValue(8, RadianFactor));
     PaintBox2->update();
 }
 
