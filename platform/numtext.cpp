@@ -53,6 +53,11 @@ std::string FormatFixed(double value, int decimals)
 
 bool TryParseFloat(std::string_view text, double& out)
 {
+    return TryParseFloat(text, out, std::string_view(&g_separator, 1));
+}
+
+bool TryParseFloat(std::string_view text, double& out, std::string_view separators)
+{
     std::string_view s = Trim(text);
     std::string norm;
     norm.reserve(s.size());
@@ -69,7 +74,7 @@ bool TryParseFloat(std::string_view text, double& out)
         if (IsDigit(c)) {
             norm.push_back(c);
             ++digits;
-        } else if (c == g_separator && !sep) {
+        } else if (!sep && separators.find(c) != std::string_view::npos) {
             sep = true;
             norm.push_back('.');
         } else {

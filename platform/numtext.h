@@ -18,8 +18,11 @@ std::string FormatFixed(double value, int decimals);
 
 // Strict parse: optional blanks around, optional sign, digits with at most one
 // decimal separator (at least one digit in all), optional exponent (e/E, sign,
-// digits). Refuses empty text, "nan", "inf", hex and anything else.
+// digits). Refuses empty text, "nan", "inf", hex, values beyond the double
+// range and anything else. The separator is the program's one; the second form
+// takes any one of `separators` (so "1,000.5" holds two and is refused).
 bool TryParseFloat(std::string_view text, double& out);
+bool TryParseFloat(std::string_view text, double& out, std::string_view separators);
 // As TryParseFloat, raising "'<text>' is not a valid floating point value".
 double ParseFloat(std::string_view text);
 

@@ -35,6 +35,13 @@ TEST(NumText, UsesProgramSeparatorBothWays)
     EXPECT_TRUE(TryParseFloat("12,5", v));
     EXPECT_DOUBLE_EQ(v, 12.5);
     EXPECT_FALSE(TryParseFloat("12.5", v));
+    // Either of given separators, one in a number.
+    EXPECT_TRUE(TryParseFloat("12.5", v, ".,"));
+    EXPECT_DOUBLE_EQ(v, 12.5);
+    EXPECT_TRUE(TryParseFloat("-0,25e1", v, ".,"));
+    EXPECT_DOUBLE_EQ(v, -2.5);
+    for (const char* bad : {"1,000.5", "1.000,5", "1,2,3", ",", "1;5"})
+        EXPECT_FALSE(TryParseFloat(bad, v, ".,")) << bad;
 }
 
 TEST(NumText, StrictParsing)

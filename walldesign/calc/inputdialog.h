@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,14 @@ inline constexpr int kBousqGrid = 5;
 // Lists: ListBox1 sheet pile sections, ListBox2 steel grades.
 inline constexpr int kSheetPileList = 1;
 inline constexpr int kSteelGradeList = 2;
+
+// An edit by name ("Edit1"), or a cell of a grid.
+struct TInputField {
+    std::string Edit;
+    int Grid = 0;
+    int Col = 0;
+    int Row = 0;
+};
 
 class TInputDialog {
 public:
@@ -48,6 +57,10 @@ public:
     virtual int ColCount(int grid) const = 0;
     virtual std::string Cell(int grid, int col, int row) const = 0;
     virtual void SetCell(int grid, int col, int row, const std::string& text) = 0;
+    // The value a cell's text was formatted from, kept with the cell when rows
+    // are inserted, deleted or copied; none for a cell that got none.
+    virtual std::optional<float> CellValue(int grid, int col, int row) const = 0;
+    virtual void SetCellValue(int grid, int col, int row, std::optional<float> value) = 0;
 
     // Lists by number: rows of TAB-separated text; index -1 when none is chosen.
     virtual int ListCount(int list) const = 0;
@@ -61,8 +74,13 @@ public:
     virtual void ActivatePage(const std::string& page) = 0;
     // Whether the wall being edited is a head wall (the previews draw its anchor).
     virtual void SetHeadwall(bool isHeadwall) = 0;
-    // Shows the dialog modally; true when it was closed with OK.
-    virtual bool ShowModal() = 0;
+    // Shows the dialog modally. OK runs `accept`; when that raises, the error
+    // is shown and the dialog stays open. True when it closed with OK.
+    virtual bool ShowModal(const std::function<void()>& accept) = 0;
+    // The name of a field in messages (its label, or the grid, row and column
+    // titles), and bringing it to the front with the focus.
+    virtual std::string FieldCaption(const TInputField& field) const = 0;
+    virtual void FocusField(const TInputField& field) = 0;
     // Reports an error the caller goes on after (the error box).
     virtual void ShowError(const std::string& message) = 0;
 };
@@ -71,10 +89,21 @@ public:
 void SetInputDialog(TInputDialog* dialog);
 TInputDialog* InputDialog();
 
-// The value columns 1 ... column count - 1 of a grid row parsed with their
-// factors (as many values as there are factors at most).
-std::vector<float> GridRowToValues(const TInputDialog& dialog, int grid, int row, const std::vector<float>& factors);
+// Reading fields back: a field whose text is still the one shown for its
+// value keeps that value bit for bit; an edited text is read by ParseValue.
+// A text that is no number gets the focus and raises
+// "\"<text>\" is not a valid number: <field caption>".
+//
+// An edit that was filled with `shown`.
+float EditValue(TInputDialog& dialog, const std::string& edit, float factor, float shown);
+// The value columns 1 ... column count - 1 of a grid row with their factors
+// (as many values as there are factors at most); an empty cell is 0, as in a
+// new row.
+std::vector<float> GridRowToValues(TInputDialog& dialog, int grid, int row, const std::vector<float>& factors);
+// The same for the previews: what cannot be read draws as 0, nothing raises.
+std::vector<float> GridRowPreview(const TInputDialog& dialog, int grid, int row, const std::vector<float>& factors);
 // The reverse: the values formatted with their factors into columns 1, 2, ...
+// (each cell keeps its value too).
 void ValuesToGridRow(const std::vector<float>& values, TInputDialog& dialog, int grid, int row,
                      const std::vector<float>& factors);
 // Empties the value cells of a row.

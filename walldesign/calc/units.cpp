@@ -1,5 +1,6 @@
 #include "walldesign/calc/units.h"
 
+#include "platform/error.h"
 #include "platform/numtext.h"
 
 #include <cmath>
@@ -65,18 +66,28 @@ std::string FormatValue(float value, float factor)
     return sps::FormatFixed(shown, 3);
 }
 
-float ParseValue(const std::string& text, float factor)
+bool TryParseValue(std::string_view text, float factor, float& value)
 {
     double parsed = 0;
-    if (!sps::TryParseFloat(text, parsed))
-        return 0.0f;
+    if (!sps::TryParseFloat(text, parsed, ".,"))
+        return false;
     if (std::fabs(parsed) > static_cast<double>(std::numeric_limits<float>::max()))
-        return 0.0f;
-    float value = static_cast<float>(parsed);
-    if (!Converts(factor))
-        return value;
-    float result = value / factor;
-    return std::isfinite(result) ? result : 0.0f;
+        return false;
+    float read = static_cast<float>(parsed);
+    if (Converts(factor))
+        read /= factor;
+    if (!std::isfinite(read))
+        return false;
+    value = read;
+    return true;
+}
+
+float ParseValue(const std::string& text, float factor, const std::string& field)
+{
+    float value = 0;
+    if (!TryParseValue(text, factor, value))
+        sps::Raise("\"" + text + "\" is not a valid number: " + field);
+    return value;
 }
 
 std::string TranslateUnitLabels(const std::string& text)

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace wd {
 
@@ -47,9 +48,13 @@ float ListColumnFactor(TCatalogueList list, int column);
 // The value in the current unit system with three decimals: multiplied by
 // `factor` in imperial units, or in both systems when `factor` is RadianFactor.
 std::string FormatValue(float value, float factor);
-// The reverse: the text as a number (0 when it is none or out of the single
-// range), divided by `factor` under the same rule.
-float ParseValue(const std::string& text, float factor);
+// The reverse, the one reader of typed numbers: the text as a number with "."
+// or "," as its decimal separator (one at most, no thousands separator),
+// divided by `factor` under the same rule. False, and `value` untouched, for
+// any other text and for a number beyond the single range.
+bool TryParseValue(std::string_view text, float factor, float& value);
+// As TryParseValue, raising "\"<text>\" is not a valid number: <field>".
+float ParseValue(const std::string& text, float factor, const std::string& field);
 
 // Replaces every label of the other unit system by the current system's label.
 std::string TranslateUnitLabels(const std::string& text);

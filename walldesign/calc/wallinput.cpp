@@ -40,9 +40,15 @@ void Put(TInputDialog& d, const TGeoEdit& e, float value)
     d.SetText(e.Name, FormatValue(value, e.Factor));
 }
 
-float Get(const TInputDialog& d, const TGeoEdit& e)
+// The edit's value; `shown` is the value WriteInput put there.
+float Get(TInputDialog& d, const TGeoEdit& e, float shown)
 {
-    return ParseValue(d.Text(e.Name), e.Factor);
+    return EditValue(d, e.Name, e.Factor, shown);
+}
+
+float ShownSafety(float requiredSafety)
+{
+    return requiredSafety != 0 ? requiredSafety : kDefaultSafety;
 }
 
 // Row count of a grid := `count`; rows without a record are emptied, so
@@ -64,7 +70,7 @@ void WriteLayers(TInputDialog& d, int grid, const TLayers& layers)
     }
 }
 
-void ReadLayers(const TInputDialog& d, int grid, TLayers& layers)
+void ReadLayers(TInputDialog& d, int grid, TLayers& layers)
 {
     layers.resize(static_cast<size_t>(d.RowCount(grid)));
     for (size_t i = 0; i < layers.size(); i++) {
@@ -91,6 +97,12 @@ std::string Cut(const std::string& name)
     return name.substr(0, kNameChars);
 }
 
+// Whether a list row is the one the wall took its values from.
+bool StoredRow(int row, int32_t storedIndex, std::string text, const std::string& storedName)
+{
+    return row == storedIndex && Cut(SplitTabField(text)) == storedName;
+}
+
 } // namespace
 
 bool TWall::Edit(int page)
@@ -101,9 +113,9 @@ bool TWall::Edit(int page)
     WriteInput(*dialog);
     dialog->ActivatePage("TabSheet" + std::to_string(page + 1));
     dialog->SetHeadwall(dynamic_cast<THeadwall*>(this) != nullptr);
-    if (!dialog->ShowModal())
+    // Input that cannot be read keeps the dialog open and the wall as it was.
+    if (!dialog->ShowModal([this, dialog] { ReadInput(*dialog); }))
         return false;
-    ReadInput(*dialog);
     // The input is stored: a failing refill of an open result window must not
     // hide that from the caller.
     try {
@@ -133,7 +145,7 @@ void TWall::WriteInput(TInputDialog& d)
     Put(d, kAnchorForce, AnchorForce);
     Put(d, kAnchorSafety, AnchorSafety);
     // The wall's own requested safety, not the one of the wall shown before.
-    Put(d, kRequiredSafety, RequiredSafety != 0 ? RequiredSafety : kDefaultSafety);
+    Put(d, kRequiredSafety, ShownSafety(RequiredSafety));
 
     std::vector<std::string> supports = {"Free", "Fixed"};
     if (!(section && section->AnchorWall))
@@ -185,18 +197,18 @@ void TWall::ReadInput(TInputDialog& d)
     // when the whole dialog was read.
     TSide front = Front;
     TSide behind = Behind;
-    float pileTop = Get(d, kPileTop);
-    float anchorLevel = Get(d, kAnchorLevel);
-    front.SoilLevel = Get(d, kFrontSoil);
-    behind.SoilLevel = Get(d, kBehindSoil);
-    front.WaterLevel = Get(d, kFrontWater);
-    behind.WaterLevel = Get(d, kBehindWater);
-    front.Inclination = Get(d, kFrontInclination);
-    behind.Inclination = Get(d, kBehindInclination);
-    front.CaquotLoad = Get(d, kFrontCaquot);
-    behind.CaquotLoad = Get(d, kBehindCaquot);
-    float anchorInclination = Get(d, kAnchorInclination);
-    float anchorForce = std::fabs(Get(d, kAnchorForce));
+    float pileTop = Get(d, kPileTop, PileTop);
+    float anchorLevel = Get(d, kAnchorLevel, AnchorLevel);
+    front.SoilLevel = Get(d, kFrontSoil, Front.SoilLevel);
+    behind.SoilLevel = Get(d, kBehindSoil, Behind.SoilLevel);
+    front.WaterLevel = Get(d, kFrontWater, Front.WaterLevel);
+    behind.WaterLevel = Get(d, kBehindWater, Behind.WaterLevel);
+    front.Inclination = Get(d, kFrontInclination, Front.Inclination);
+    behind.Inclination = Get(d, kBehindInclination, Behind.Inclination);
+    front.CaquotLoad = Get(d, kFrontCaquot, Front.CaquotLoad);
+    behind.CaquotLoad = Get(d, kBehindCaquot, Behind.CaquotLoad);
+    float anchorInclination = Get(d, kAnchorInclination, AnchorInclination);
+    float anchorForce = std::fabs(Get(d, kAnchorForce, AnchorForce));
     int supportIndex = d.SupportIndex();
     uint8_t support = supportIndex >= spFree && supportIndex <= spCantilever ? static_cast<uint8_t>(supportIndex)
                                                                              : Support;
@@ -233,9 +245,11 @@ void TWall::ReadInput(TInputDialog& d)
     float sectionInertia = SectionInertia;
     float sectionModulus = SectionModulus;
     std::string sectionName = SectionName;
+    // A list row is taken when it is another than the stored one; the stored
+    // row keeps its values as they were taken.
     int row = d.ListIndex(kSheetPileList);
-    if (row >= 0 && row < d.ListCount(kSheetPileList)) {
-        std::string text = d.ListItem(kSheetPileList, row);
+    std::string text = d.ListItem(kSheetPileList, row);
+    if (row >= 0 && row < d.ListCount(kSheetPileList) && !StoredRow(row, SectionIndex, text, SectionName)) {
         sectionName = Cut(SplitTabField(text));
         sectionArea = static_cast<float>(static_cast<double>(NextTabValue(text)) * 0.0001);
         sectionMass = NextTabValue(text);
@@ -248,13 +262,13 @@ void TWall::ReadInput(TInputDialog& d)
     float gradeValue = GradeValue;
     std::string gradeName = GradeName;
     row = d.ListIndex(kSteelGradeList);
-    if (row >= 0 && row < d.ListCount(kSteelGradeList)) {
-        std::string text = d.ListItem(kSteelGradeList, row);
+    text = d.ListItem(kSteelGradeList, row);
+    if (row >= 0 && row < d.ListCount(kSteelGradeList) && !StoredRow(row, GradeIndex, text, GradeName)) {
         gradeName = Cut(SplitTabField(text));
         gradeValue = NextTabValue(text);
         gradeIndex = row;
     }
-    float requiredSafety = Get(d, kRequiredSafety);
+    float requiredSafety = Get(d, kRequiredSafety, ShownSafety(RequiredSafety));
 
     PileTip = 0;
     PileTop = pileTop;
@@ -299,7 +313,7 @@ void TAnchorwall::ReadInput(TInputDialog& d)
 {
     TSection* section = Section();
     bool withHeadwall = section && section->HeadWall;
-    float safety = withHeadwall ? Get(d, kAnchorSafety) : AnchorSafety;
+    float safety = withHeadwall ? Get(d, kAnchorSafety, AnchorSafety) : AnchorSafety;
     TWall::ReadInput(d);
     AnchorSafety = safety;
 }

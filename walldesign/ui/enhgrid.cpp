@@ -300,7 +300,7 @@ void TEnhGridColumns::Update()
 
 TEnhGrid::TEnhGrid()
 {
-    cells_.assign(5, std::vector<std::string>(static_cast<size_t>(colCount_)));
+    cells_.assign(5, std::vector<TGridCell>(static_cast<size_t>(colCount_)));
     rowHeights_.assign(5, defaultRowHeight_);
     colWidths_.assign(static_cast<size_t>(colCount_), defaultColWidth_);
     options_ = goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goColSizing | goEditing;
@@ -333,7 +333,7 @@ void TEnhGrid::SetRowCount(int count)
     if (count == RowCount())
         return;
     TStructure change(*this);
-    cells_.resize(static_cast<size_t>(count), std::vector<std::string>(static_cast<size_t>(colCount_)));
+    cells_.resize(static_cast<size_t>(count), std::vector<TGridCell>(static_cast<size_t>(colCount_)));
     rowHeights_.resize(static_cast<size_t>(count), defaultRowHeight_);
     ClampCurrent();
 }
@@ -398,18 +398,32 @@ const std::string& TEnhGrid::Cell(int col, int row) const
     static const std::string empty;
     if (row < 0 || row >= RowCount() || col < 0 || col >= colCount_)
         return empty;
-    return cells_[static_cast<size_t>(row)][static_cast<size_t>(col)];
+    return cells_[static_cast<size_t>(row)][static_cast<size_t>(col)].Text;
 }
 
 void TEnhGrid::SetCell(int col, int row, const std::string& text)
 {
     if (row < 0 || row >= RowCount() || col < 0 || col >= colCount_)
         return;
-    std::string& cell = cells_[static_cast<size_t>(row)][static_cast<size_t>(col)];
+    std::string& cell = cells_[static_cast<size_t>(row)][static_cast<size_t>(col)].Text;
     if (cell == text)
         return;
     cell = text;
     NotifyCell(col, row);
+}
+
+const std::any& TEnhGrid::Object(int col, int row) const
+{
+    static const std::any none;
+    if (row < 0 || row >= RowCount() || col < 0 || col >= colCount_)
+        return none;
+    return cells_[static_cast<size_t>(row)][static_cast<size_t>(col)].Object;
+}
+
+void TEnhGrid::SetObject(int col, int row, std::any object)
+{
+    if (row >= 0 && row < RowCount() && col >= 0 && col < colCount_)
+        cells_[static_cast<size_t>(row)][static_cast<size_t>(col)].Object = std::move(object);
 }
 
 void TEnhGrid::SetDefaultRowHeight(int height)
@@ -590,8 +604,10 @@ void TEnhGrid::ClearRow(int row, bool fixedToo)
 {
     auto& cells = cells_[static_cast<size_t>(row)];
     for (int c = fixedToo ? 0 : fixedCols_; c < colCount_; c++) {
-        if (!cells[static_cast<size_t>(c)].empty()) {
-            cells[static_cast<size_t>(c)].clear();
+        TGridCell& cell = cells[static_cast<size_t>(c)];
+        cell.Object.reset();
+        if (!cell.Text.empty()) {
+            cell.Text.clear();
             NotifyCell(c, row);
         }
     }

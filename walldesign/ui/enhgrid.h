@@ -8,6 +8,7 @@
 #include "platform/canvas.h"
 #include "walldesign/report/report.h"
 
+#include <any>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -277,6 +278,11 @@ public:
     void SetFixedCols(int count);
     const std::string& Cell(int col, int row) const;
     void SetCell(int col, int row, const std::string& text);
+    // A value kept with a cell beside its text: it moves with the cell when
+    // rows are inserted or deleted and columns moved, and goes when the cell
+    // is emptied by them; setting the text leaves it.
+    const std::any& Object(int col, int row) const;
+    void SetObject(int col, int row, std::any object);
     int DefaultRowHeight() const override { return defaultRowHeight_; }
     void SetDefaultRowHeight(int height);
     int RowHeight(int row) const;
@@ -383,7 +389,11 @@ private:
     // Moves by Tab; false when it passes the first or last cell.
     bool TabMove(bool back);
 
-    std::vector<std::vector<std::string>> cells_;
+    struct TGridCell {
+        std::string Text;
+        std::any Object;
+    };
+    std::vector<std::vector<TGridCell>> cells_;
     int colCount_ = 5;
     int fixedRows_ = 1;
     int fixedCols_ = 1;

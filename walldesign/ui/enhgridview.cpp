@@ -56,14 +56,6 @@ void Tile(QPainter& p, const QRect& area, const QPixmap& pixmap)
     p.drawTiledPixmap(area, pixmap, QPoint(area.x() % pixmap.width(), area.y() % pixmap.height()));
 }
 
-bool HasDefaultButton(QWidget* w)
-{
-    for (QPushButton* b : w->window()->findChildren<QPushButton*>())
-        if (b->isDefault() && b->isVisible() && b->isEnabled())
-            return true;
-    return false;
-}
-
 } // namespace
 
 int KeyCodeOf(int qtKey)
@@ -542,10 +534,6 @@ void TEnhGridInplaceEdit::keyPressEvent(QKeyEvent* event)
         }
         break;
     case vkReturn:
-        if (HasDefaultButton(this)) {
-            event->ignore();
-            return;
-        }
         if (hasSelectedText() && selectedText().size() == text().size())
             deselect();
         else
@@ -919,6 +907,13 @@ void TEnhGridView::keyPressEvent(QKeyEvent* event)
         break;
     }
     case vkReturn:
+        // Enter edits the current cell; it is not the dialog's OK.
+        if (grid_->Options() & goEditing) {
+            ShowEditor();
+            return;
+        }
+        event->ignore();
+        return;
     case vkEscape:
         event->ignore();
         return;

@@ -12,10 +12,11 @@
 // Keys: Tab and Shift+Tab move from cell to cell when the grid has goTabs (at
 // the last cell Tab first appends a row when dgoAppendRow is set, else the
 // focus moves on); Down on the last row appends; Ctrl+Insert inserts a row at
-// the current one; Ctrl+Delete deletes it; F2 or typing opens the editor.
-// In the editor Ctrl+Enter clicks the ellipsis button, Alt+Down and Alt+Up
-// open and close the pick list, Esc puts the text back it had when the editor
-// opened, and Enter goes to the dialog's default button.
+// the current one; Ctrl+Delete deletes it; F2, Enter or typing opens the
+// editor. In the editor Ctrl+Enter clicks the ellipsis button, Alt+Down and
+// Alt+Up open and close the pick list, Esc puts the text back it had when the
+// editor opened, and Enter selects all text or removes the selection: Enter
+// never reaches the dialog's default button.
 //
 // A report table goes in with `table.FillGrid(view->Grid())` (TEnhGrid is a
 // TReportGrid); for a read-only grid clear goEditing from Grid().Options().

@@ -9,6 +9,7 @@
 #include "walldesign/ui/enhgridview.h"
 #include "walldesign/ui/qtext.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -199,6 +200,9 @@ TInputForm::TInputForm(QWidget* parent, const std::string& folder) : QDialog(par
     connect(PageControl, &QTabWidget::currentChanged, this, [this] { sps::RunGuarded([this] { Redraw(); }); });
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+
+    // Page keys reach the dialog before the control with the focus.
+    qApp->installEventFilter(this);
 
     double scale = Scale(this);
     resize(static_cast<int>(std::lround(860 * scale)), static_cast<int>(std::lround(560 * scale)));

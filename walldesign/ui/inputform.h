@@ -143,7 +143,9 @@ public:
     TDrawing ForcesDrawing;
     TDrawing BousqDrawing;
 
-    // Tests: runs instead of the modal loop; returns whether OK was chosen.
+    // Tests: the user's turns instead of the modal loop, each returning
+    // whether OK was chosen; after OK with input that is refused (the error
+    // is shown) the user has the next turn.
     std::function<bool(TInputForm&)> OnShowModal;
 
     // --- handlers
@@ -173,6 +175,8 @@ public:
     int ColCount(int grid) const override;
     std::string Cell(int grid, int col, int row) const override;
     void SetCell(int grid, int col, int row, const std::string& text) override;
+    std::optional<float> CellValue(int grid, int col, int row) const override;
+    void SetCellValue(int grid, int col, int row, std::optional<float> value) override;
     int ListCount(int list) const override;
     std::string ListItem(int list, int index) const override;
     int ListIndex(int list) const override;
@@ -180,13 +184,21 @@ public:
     void SetCopyFromHeadwall(std::function<void()> handler) override;
     void ActivatePage(const std::string& page) override;
     void SetHeadwall(bool isHeadwall) override;
-    bool ShowModal() override;
+    bool ShowModal(const std::function<void()>& accept) override;
+    std::string FieldCaption(const TInputField& field) const override;
+    void FocusField(const TInputField& field) override;
     void ShowError(const std::string& message) override;
 
+    // OK: the open cell edits end and the wall reads the input; the dialog
+    // closes only when it could.
     void accept() override;
+    // Ctrl+PgDn, Ctrl+Tab and Ctrl+PgUp, Ctrl+Shift+Tab: the next or the
+    // previous page, whichever control has the focus.
+    void SelectPage(int step);
 
 protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildGeoPage();
@@ -197,12 +209,16 @@ private:
                            bool hiddenFirstRow);
     QWidget* RowButtons(int tag, QWidget* extra = nullptr);
     QLineEdit* Named(const std::string& edit) const;
-    // The number in EditN with its factor.
-    float EditValue(int edit, float factor) const;
+    // The number in EditN with its factor, 0 when it is none (previews).
+    float PreviewValue(int edit, float factor) const;
     void Redraw();
+    bool TryAccept();
+    // The focus to the first control of a page that takes it.
+    void FocusFirstControl(QWidget* page);
 
     std::map<int, std::string> rowFormats_; // by grid number
     std::function<void()> copyFromHeadwall_;
+    std::function<void()> accept_;
     bool headwall_ = true;
 };
 

@@ -14,10 +14,12 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 
 namespace wd {
@@ -42,9 +44,11 @@ void TPaintBox::paintEvent(QPaintEvent*)
     drawing_.Draw(canvas, sps::TRect{margin_, margin_, width() - margin_, height() - margin_});
 }
 
-float TInputForm::EditValue(int edit, float factor) const
+float TInputForm::PreviewValue(int edit, float factor) const
 {
-    return ParseValue(StdStr(Edits[static_cast<size_t>(edit)]->text()), factor);
+    float value = 0;
+    TryParseValue(StdStr(Edits[static_cast<size_t>(edit)]->text()), factor, value);
+    return value;
 }
 
 void TInputForm::GeodataChange()
@@ -52,10 +56,11 @@ void TInputForm::GeodataChange()
     bool cantilever = ComboBox1->currentIndex() == spCantilever;
     Edits[4]->setEnabled(!cantilever);
     Labels[2]->setEnabled(!cantilever);
-    DrawGeodata(GeometryDrawing, headwall_, cantilever, EditValue(1, kLengthFactor), 0, EditValue(2, kLengthFactor),
-                EditValue(3, kLengthFactor), EditValue(5, kLengthFactor), EditValue(6, kLengthFactor), EditValue(7, RadianFactor),
-                EditValue(8, RadianFactor), EditValue(9, kPressureFactor), EditValue(10, kPressureFactor),
-                EditValue(4, kLengthFactor), EditValue(11, RadianFactor));
+    DrawGeodata(GeometryDrawing, headwall_, cantilever, PreviewValue(1, kLengthFactor), 0,
+                PreviewValue(2, kLengthFactor), PreviewValue(3, kLengthFactor), PreviewValue(5, kLengthFactor),
+                PreviewValue(6, kLengthFactor), PreviewValue(7, RadianFactor), PreviewValue(8, RadianFactor),
+                PreviewValue(9, kPressureFactor), PreviewValue(10, kPressureFactor), PreviewValue(4, kLengthFactor),
+                PreviewValue(11, RadianFactor));
     PaintBox1->update();
 }
 
@@ -63,11 +68,11 @@ void TInputForm::Grid3GridChanged()
 {
     TForces forces;
     for (int row = 1; row < RowCount(kForceGrid); row++) {
-        std::vector<float> v = GridRowToValues(*this, kForceGrid, row, ForceFactors());
+        std::vector<float> v = GridRowPreview(*this, kForceGrid, row, ForceFactors());
         forces.push_back(TForce{v[0], v[1], v[2]});
     }
-    DrawForces(ForcesDrawing, forces, EditValue(1, kLengthFactor), 0, EditValue(2, kLengthFactor), EditValue(3, kLengthFactor),
-               EditValue(7, RadianFactor), EditValue(8, RadianFactor));
+    DrawForces(ForcesDrawing, forces, PreviewValue(1, kLengthFactor), 0, PreviewValue(2, kLengthFactor),
+               PreviewValue(3, kLengthFactor), PreviewValue(7, RadianFactor), PreviewValue(8, RadianFactor));
     PaintBox2->update();
 }
 
@@ -75,11 +80,11 @@ void TInputForm::Grid5GridChanged()
 {
     TBousqs strips;
     for (int row = 1; row < RowCount(kBousqGrid); row++) {
-        std::vector<float> v = GridRowToValues(*this, kBousqGrid, row, BousqFactors());
+        std::vector<float> v = GridRowPreview(*this, kBousqGrid, row, BousqFactors());
         strips.push_back(TBousq{v[0], v[1], v[2], v[3]});
     }
-    DrawBoussinesq(BousqDrawing, strips, EditValue(1, kLengthFactor), 0, EditValue(2, kLengthFactor),
-                   EditValue(3, kLengthFactor), EditValue(7, RadianFactor), EditValue(8, RadianFactor));
+    DrawBoussinesq(BousqDrawing, strips, PreviewValue(1, kLengthFactor), 0, PreviewValue(2, kLengthFactor),
+                   PreviewValue(3, kLengthFactor), PreviewValue(7, RadianFactor), PreviewValue(8, RadianFactor));
     PaintBox3->update();
 }
 
@@ -180,15 +185,79 @@ void TInputForm::CopyButton2Click()
     TEnhGrid& to = Grid2->Grid();
     to.SetRowCount(from.RowCount());
     for (int r = 0; r < from.RowCount(); r++)
-        for (int c = 0; c < from.ColCount(); c++)
+        for (int c = 0; c < from.ColCount(); c++) {
             to.SetCell(c, r, from.Cell(c, r));
+            to.SetObject(c, r, from.Object(c, r));
+        }
+}
+
+bool TInputForm::TryAccept()
+{
+    for (int n = 1; n <= 5; n++)
+        GridView(n)->CommitEdit();
+    return !accept_ || sps::RunGuarded(accept_);
 }
 
 void TInputForm::accept()
 {
-    for (int n = 1; n <= 5; n++)
-        GridView(n)->CommitEdit();
-    QDialog::accept();
+    if (TryAccept())
+        QDialog::accept();
+}
+
+void TInputForm::SelectPage(int step)
+{
+    int count = PageControl->count();
+    if (count == 0)
+        return;
+    // A control of a page hands the focus to the new page; the tab bar and
+    // the buttons keep it.
+    QWidget* focus = focusWidget();
+    bool onPage = !focus || (PageControl->isAncestorOf(focus) && focus != PageControl->tabBar());
+    int index = PageControl->currentIndex();
+    for (int n = 0; n < count; n++) {
+        index = ((index + step) % count + count) % count;
+        if (PageControl->isTabEnabled(index))
+            break;
+    }
+    PageControl->setCurrentIndex(index);
+    if (onPage)
+        FocusFirstControl(PageControl->currentWidget());
+}
+
+void TInputForm::FocusFirstControl(QWidget* page)
+{
+    QWidget* w = page;
+    for (qsizetype n = findChildren<QWidget*>().size(); n > 0; n--) {
+        w = w->nextInFocusChain();
+        if (w == page)
+            break;
+        if (page->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(page)) {
+            w->setFocus(Qt::TabFocusReason);
+            break;
+        }
+    }
+}
+
+bool TInputForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        auto* w = qobject_cast<QWidget*>(watched);
+        auto* key = static_cast<QKeyEvent*>(event);
+        Qt::KeyboardModifiers mods = key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier);
+        int step = 0;
+        if (mods == Qt::ControlModifier && (key->key() == Qt::Key_PageDown || key->key() == Qt::Key_Tab))
+            step = 1;
+        else if (mods == Qt::ControlModifier && key->key() == Qt::Key_PageUp)
+            step = -1;
+        else if (mods == (Qt::ControlModifier | Qt::ShiftModifier) &&
+                 (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab))
+            step = -1;
+        if (step != 0 && w && w->window() == this) {
+            sps::RunGuarded([this, step] { SelectPage(step); });
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 // ---------------------------------------------------------------- catalogue lists
@@ -317,6 +386,17 @@ void TInputForm::SetCell(int grid, int col, int row, const std::string& text)
     GridView(grid)->Grid().SetCell(col, row, text);
 }
 
+std::optional<float> TInputForm::CellValue(int grid, int col, int row) const
+{
+    const float* value = std::any_cast<float>(&GridView(grid)->Grid().Object(col, row));
+    return value ? std::optional<float>(*value) : std::nullopt;
+}
+
+void TInputForm::SetCellValue(int grid, int col, int row, std::optional<float> value)
+{
+    GridView(grid)->Grid().SetObject(col, row, value ? std::any(*value) : std::any());
+}
+
 int TInputForm::ListCount(int list) const
 {
     return (list == kSheetPileList ? ListBox1 : ListBox2)->count();
@@ -352,8 +432,10 @@ void TInputForm::SetCopyFromHeadwall(std::function<void()> handler)
 
 void TInputForm::ActivatePage(const std::string& page)
 {
-    if (QWidget* w = PageControl->findChild<QWidget*>(QStr(page)))
+    if (QWidget* w = PageControl->findChild<QWidget*>(QStr(page))) {
         PageControl->setCurrentWidget(w);
+        FocusFirstControl(w);
+    }
 }
 
 void TInputForm::SetHeadwall(bool isHeadwall)
@@ -361,17 +443,77 @@ void TInputForm::SetHeadwall(bool isHeadwall)
     headwall_ = isHeadwall;
 }
 
-bool TInputForm::ShowModal()
+bool TInputForm::ShowModal(const std::function<void()>& accept)
 {
-    if (OnShowModal) {
-        FormShow();
-        bool ok = OnShowModal(*this);
-        if (ok)
-            for (int n = 1; n <= 5; n++)
-                GridView(n)->CommitEdit();
-        return ok;
+    accept_ = accept;
+    struct TForget {
+        std::function<void()>& accept;
+        ~TForget() { accept = nullptr; }
+    } forget{accept_};
+    if (!OnShowModal)
+        return exec() == QDialog::Accepted;
+    FormShow();
+    // A scripted user who confirms refused input again and again cancels at last.
+    constexpr int kTurns = 20;
+    for (int turn = 0; turn < kTurns; turn++) {
+        if (!OnShowModal(*this))
+            return false;
+        if (TryAccept())
+            return true;
     }
-    return exec() == QDialog::Accepted;
+    return false;
+}
+
+std::string TInputForm::FieldCaption(const TInputField& field) const
+{
+    // A label's caption without its mnemonic and colon.
+    auto plain = [](const QLabel* label) {
+        QString text = label->text();
+        text.replace(QStringLiteral("&&"), QStringLiteral("\x01")).remove('&').replace('\x01', '&');
+        text = text.simplified();
+        if (text.endsWith(':'))
+            text.chop(1);
+        return StdStr(text);
+    };
+    auto labelOf = [this](const QWidget* w) -> const QLabel* {
+        for (const QLabel* label : findChildren<QLabel*>())
+            if (label->buddy() == w)
+                return label;
+        return nullptr;
+    };
+    if (!field.Edit.empty()) {
+        const QLabel* label = labelOf(Named(field.Edit));
+        return label ? plain(label) : field.Edit;
+    }
+    TEnhGridView* view = GridView(field.Grid);
+    if (!view)
+        sps::RaiseFmt("The input dialog has no grid %d", field.Grid);
+    const QLabel* label = labelOf(view);
+    std::string grid = label ? plain(label) : std::string();
+    for (int i = 0; i < PageControl->count() && grid.empty(); i++)
+        if (PageControl->widget(i)->isAncestorOf(view))
+            grid = StdStr(PageControl->tabText(i));
+    const TEnhGrid& g = view->Grid();
+    std::string column = field.Col < g.Columns().Count() ? g.Columns()[field.Col].Title().Caption() : std::string();
+    return grid + ", " + g.GetEditText(0, field.Row) + ", " + column;
+}
+
+void TInputForm::FocusField(const TInputField& field)
+{
+    TEnhGridView* view = field.Edit.empty() ? GridView(field.Grid) : nullptr;
+    QWidget* target = view ? static_cast<QWidget*>(view) : Named(field.Edit);
+    if (!target)
+        return;
+    for (int i = 0; i < PageControl->count(); i++)
+        if (PageControl->widget(i)->isAncestorOf(target))
+            PageControl->setCurrentIndex(i);
+    if (view) {
+        view->CommitEdit();
+        view->Grid().SetCurrent(field.Col, field.Row);
+    }
+    target->setFocus(Qt::OtherFocusReason);
+    if (auto* edit = qobject_cast<QLineEdit*>(target))
+        edit->selectAll();
 }
 
 void TInputForm::ShowError(const std::string& message)

@@ -25,6 +25,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -215,6 +216,7 @@ TMainForm::TMainForm(const TMainFormPaths& paths, QWidget* parent)
 
     connect(TreeView, &QTreeWidget::itemDoubleClicked, this,
             [this](QTreeWidgetItem* node) { sps::RunGuarded([this, node] { TreeViewDblClick(node); }); });
+    TreeView->installEventFilter(this);
     connect(TreeView, &QTreeWidget::currentItemChanged, this, Guarded([this] { TreeViewChange(); }));
     connect(TreeView, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* node) { UpdateNodeImage(node); });
     connect(TreeView, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem* node) { UpdateNodeImage(node); });
@@ -512,6 +514,25 @@ void TMainForm::FormDestroy()
 void TMainForm::ShowErrorBox(const std::string& message)
 {
     sps::ShowMessageBox("Error!", message, sps::TMsgKind::Error, sps::TMsgButtons::OK);
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event)
+{
+    // Enter on a tree node does what a double click does.
+    if (watched == TreeView && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        bool activate = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter || key->key() == Qt::Key_Select;
+        if (activate && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            if (QTreeWidgetItem* node = TreeView->currentItem()) {
+                if (node->childCount() > 0)
+                    node->setExpanded(!node->isExpanded());
+                else
+                    sps::RunGuarded([this, node] { TreeViewDblClick(node); });
+            }
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void TMainForm::closeEvent(QCloseEvent* event)

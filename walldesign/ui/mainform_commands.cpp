@@ -146,6 +146,8 @@ void TMainForm::OpenItemClick()
 
 void TMainForm::OpenProject(const std::string& fileName)
 {
+    // No notice of the project before stays up, whatever the opening gives.
+    statusBar()->clearMessage();
     FileName = fileName;
     UpdateCaption();
     ClearTree();
@@ -369,7 +371,8 @@ void TMainForm::PrintItemClick()
 
     std::string title = ProjectName + " - " + NameOf(*wall);
     sps::TPrintDialogParams params;
-    params.documentName = title;
+    // An untitled project's document is named after the wall alone.
+    params.documentName = ProjectName.empty() ? NameOf(*wall) : title;
     std::unique_ptr<sps::TPrinter> printer = sps::ExecutePrintDialog(this, params);
     if (!printer)
         return;

@@ -1,4 +1,5 @@
 // Units of measure: display and input conversion, label translation.
+#include "platform/error.h"
 #include "platform/numtext.h"
 #include "walldesign/calc/units.h"
 
@@ -62,38 +63,64 @@ TEST(UnitsTest, FormatValueUsesTheProgramSeparatorAndRoundsTiesToEven)
     EXPECT_EQ(FormatValue(2.5f, kNoFactor), "2,500");
 }
 
+// The value of a text that must read.
+float Parsed(const char* text, float factor)
+{
+    float value = -99;
+    EXPECT_TRUE(TryParseValue(text, factor, value)) << text;
+    return value;
+}
+
 TEST(UnitsTest, ParseValueExamples)
 {
     {
         UnitScope imperial(kImperial);
-        EXPECT_EQ(ParseValue("10", kLengthFactor), 3.0479777f);
-        EXPECT_EQ(ParseValue("3.281", kLengthFactor), 1.0000414f);
-        EXPECT_EQ(ParseValue("30", RadianFactor), 0.5235988f);
-        EXPECT_EQ(FormatValue(ParseValue("10", kLengthFactor), kLengthFactor), "10.000");
+        EXPECT_EQ(Parsed("10", kLengthFactor), 3.0479777f);
+        EXPECT_EQ(Parsed("3.281", kLengthFactor), 1.0000414f);
+        EXPECT_EQ(Parsed("30", RadianFactor), 0.5235988f);
+        EXPECT_EQ(FormatValue(Parsed("10", kLengthFactor), kLengthFactor), "10.000");
     }
     {
         UnitScope metric(kMetric);
-        EXPECT_EQ(ParseValue("30", RadianFactor), 0.5235988f);
-        EXPECT_EQ(ParseValue("12.5", kLengthFactor), 12.5f);
-        EXPECT_EQ(ParseValue(" -3.25 ", kPressureFactor), -3.25f);
+        EXPECT_EQ(Parsed("30", RadianFactor), 0.5235988f);
+        EXPECT_EQ(Parsed("12.5", kLengthFactor), 12.5f);
+        EXPECT_EQ(Parsed(" -3.25 ", kPressureFactor), -3.25f);
+        EXPECT_EQ(ParseValue("0.5", kNoFactor, "Field"), 0.5f);
     }
 }
 
-TEST(UnitsTest, ParseValueGivesZeroForTextThatIsNoSingle)
+TEST(UnitsTest, ParseValueRefusesTextThatIsNoSingle)
 {
     for (uint8_t system : {kMetric, kImperial}) {
         UnitScope scope(system);
-        for (const char* text : {"", "abc", "1.2.3", "nan", "inf", "1e39", "-1e39", "0x10", "12m"})
-            EXPECT_EQ(ParseValue(text, kLengthFactor), 0.0f) << text;
+        for (const char* text : {"", " ", "abc", "2O", "1.2.3", "1,2,3", "1,000.5", "1.000,5", "nan", "inf", "-inf",
+                                 "1e999", "1e39", "-1e39", "0x10", "12m", "--1", "1e", "."}) {
+            float value = -99;
+            EXPECT_FALSE(TryParseValue(text, kLengthFactor, value)) << text;
+            EXPECT_EQ(value, -99) << text;
+        }
+        // In range as typed, beyond it once divided by the factor.
+        float value = 0;
+        EXPECT_EQ(TryParseValue("3e38", kUnitWeightFactor, value), system == kMetric);
+    }
+    try {
+        ParseValue("2O", kLengthFactor, "Anchorlevel [m]");
+        ADD_FAILURE() << "no error";
+    } catch (const sps::Exception& e) {
+        EXPECT_EQ(e.Message(), "\"2O\" is not a valid number: Anchorlevel [m]");
     }
 }
 
-TEST(UnitsTest, ParseValueReadsTheProgramSeparator)
+TEST(UnitsTest, ParseValueReadsEitherSeparatorAndFormatValueShowsTheProgramOne)
 {
     UnitScope metric(kMetric);
-    SeparatorScope comma(',');
-    EXPECT_EQ(ParseValue("2,5", kNoFactor), 2.5f);
-    EXPECT_EQ(ParseValue("2.5", kNoFactor), 0.0f);
+    for (char separator : {'.', ','}) {
+        SeparatorScope scope(separator);
+        for (const char* text : {"2,5", "2.5", "+2,50", "25e-1", "2,5E0"})
+            EXPECT_EQ(Parsed(text, kNoFactor), 2.5f) << text << " with " << separator;
+        EXPECT_EQ(Parsed("-,5", kNoFactor), -0.5f);
+        EXPECT_EQ(FormatValue(2.5f, kNoFactor), separator == ',' ? "2,500" : "2.500");
+    }
 }
 
 TEST(UnitsTest, TranslateUnitLabelsBothWays)

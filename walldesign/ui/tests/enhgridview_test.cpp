@@ -153,11 +153,20 @@ TEST(EnhGridView, EditorWritesTheCellAndHandsRowKeysToTheGrid)
     EXPECT_EQ(d.g.RowCount(), 1);
     EXPECT_EQ(d.g.Cell(2, 0), "");
 
-    // Enter goes to the default button; the typed text is in the cell already.
+    // Enter selects the editor's text or removes the selection and never
+    // reaches the default button; on the grid it opens the editor.
     Type("7");
-    QTest::keyClick(d.view->Editor(), Qt::Key_Return);
-    EXPECT_EQ(d.dialog.result(), QDialog::Accepted);
+    TEnhGridInplaceEdit* e = d.view->Editor();
+    QTest::keyClick(e, Qt::Key_Return);
+    EXPECT_EQ(e->selectedText(), "7");
+    QTest::keyClick(e, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_FALSE(e->hasSelectedText());
     EXPECT_EQ(d.g.Cell(1, 0), "7");
+    d.view->CommitEdit();
+    QTest::keyClick(d.view, Qt::Key_Return);
+    EXPECT_NE(d.view->Editor(), nullptr);
+    EXPECT_TRUE(d.dialog.isVisible());
+    EXPECT_NE(d.dialog.result(), QDialog::Accepted);
 }
 
 TEST(EnhGridView, HiddenFirstRowIsNeverCurrent)

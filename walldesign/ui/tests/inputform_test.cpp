@@ -10,7 +10,9 @@
 #include "walldesign/calc/wall.h"
 #include "walldesign/report/tests/records.h"
 #include "walldesign/ui/enhgridview.h"
+#include "walldesign/ui/mainform.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
@@ -80,6 +82,8 @@ protected:
         UnitSystem = kMetric;
         form = std::make_unique<TInputForm>(nullptr, ".");
         SetInputDialog(form.get());
+        platform.messages->calls.clear();
+        sps::CurrentPlatform().showError = &TMainForm::ShowErrorBox; // as the program shows errors
         head = section.CreateHeadwall();
         FillHeadwall(*head);
     }
@@ -252,14 +256,22 @@ TEST_F(InputForm, CancelAndFailedReadingLeaveTheWallUntouched)
     EXPECT_EQ(DataOf(*head), before);
     EXPECT_FALSE(head->Modified);
 
-    // A catalogue row that is no number stops the reading before anything is stored.
+    // A catalogue row that is no number stops the reading before anything is
+    // stored; the dialog stays open until the user cancels.
     form->ListBox2->addItem("S 999\tx");
     int bad = form->ListBox2->count() - 1;
-    EXPECT_THROW(EditWith(*head, 0, [&](TInputForm& f) {
+    int turns = 0;
+    form->OnShowModal = [&](TInputForm& f) {
+        if (turns++ > 0)
+            return false;
         typeEverything(f);
         f.ListBox2->setCurrentRow(bad);
-    }),
-                 sps::Exception);
+        return true;
+    };
+    EXPECT_FALSE(head->Edit(0));
+    EXPECT_EQ(turns, 2);
+    ASSERT_EQ(platform.messages->calls.size(), 1u);
+    EXPECT_NE(platform.messages->calls[0].text.find("'x' is not a valid floating point value"), std::string::npos);
     EXPECT_EQ(DataOf(*head), before);
     EXPECT_FALSE(head->Modified);
     try {
@@ -379,6 +391,193 @@ TEST_F(InputForm, AnEmptyGridShowsNothingOfTheWallBefore)
     fresh->ReadInput(*form);
     ASSERT_EQ(fresh->FrontLayers.size(), 1u);
     EXPECT_EQ(fresh->FrontLayers[0].Tip, 0);
+}
+
+// A field of the dialog with its caption in messages.
+struct TBadField {
+    TInputField Field;
+    const char* Caption;
+};
+
+TEST_F(InputForm, TextThatIsNoNumberIsRefusedNamingTheFieldAndLeavesTheWall)
+{
+    const TBadField fields[] = {
+        {{"Edit4"}, "Anchorlevel [m]"},
+        {{"Edit12"}, "Requested Safety"},
+        {{{}, kFrontLayerGrid, 2, 1}, "Layers in Front, Layer 2, Density Moist [kN/m3]"},
+        {{{}, kBehindLayerGrid, 7, 0}, "Layers behind, Layer 1, Cohesion [kN/m2]"},
+        {{{}, kForceGrid, 1, 2}, "Concentrated Forces, Force 2, Horiz. Component [kN/m]"},
+        {{{}, kPressureGrid, 4, 1}, "Userdefined Pressures, Strip 1, Depth Tip [m]"},
+        {{{}, kBousqGrid, 3, 2}, "Boussinesq, Bousq. 2, Depth Surcharge [m]"},
+    };
+    const char* texts[] = {"abc", "2O", "nan", "inf", "1e999", "1,000.5", "1.2.3", "--1", "", " "};
+    form->show();
+    std::vector<uint8_t> before = DataOf(*head);
+    for (const TBadField& bad : fields) {
+        for (const char* text : texts) {
+            bool edit = !bad.Field.Edit.empty();
+            if (!edit && std::string(text).find_first_not_of(' ') == std::string::npos)
+                continue; // an empty cell is 0
+            SCOPED_TRACE(std::string(bad.Caption) + " <- \"" + text + "\"");
+            platform.messages->calls.clear();
+            int turns = 0;
+            QWidget* focus = nullptr;
+            QWidget* page = nullptr;
+            form->OnShowModal = [&](TInputForm& f) {
+                if (turns++ > 0) {
+                    focus = f.focusWidget();
+                    page = f.PageControl->currentWidget();
+                    return false;
+                }
+                f.Edits[1]->setText("7"); // read, but not stored
+                if (edit)
+                    f.SetText(bad.Field.Edit, text);
+                else
+                    f.SetCell(bad.Field.Grid, bad.Field.Col, bad.Field.Row, text);
+                return true;
+            };
+            EXPECT_FALSE(head->Edit(0));
+            EXPECT_EQ(turns, 2);
+            ASSERT_EQ(platform.messages->calls.size(), 1u);
+            EXPECT_EQ(platform.messages->calls[0].text,
+                      "\"" + std::string(text) + "\" is not a valid number: " + bad.Caption);
+            if (edit) {
+                QWidget* field = form->findChild<QLineEdit*>(QString::fromStdString(bad.Field.Edit));
+                EXPECT_EQ(focus, field);
+                EXPECT_TRUE(page->isAncestorOf(field));
+            } else {
+                TEnhGridView* view = form->GridView(bad.Field.Grid);
+                EXPECT_EQ(focus, view);
+                EXPECT_TRUE(page->isAncestorOf(view));
+                EXPECT_EQ(view->Grid().Col(), bad.Field.Col);
+                EXPECT_EQ(view->Grid().Row(), bad.Field.Row);
+            }
+            EXPECT_EQ(DataOf(*head), before);
+            EXPECT_FALSE(head->Modified);
+        }
+    }
+    // The caption is the label as shown, in the unit system shown.
+    UnitSystem = kImperial;
+    platform.messages->calls.clear();
+    int turns = 0;
+    form->OnShowModal = [&](TInputForm& f) {
+        f.Edits[4]->setText("x");
+        return turns++ == 0;
+    };
+    head->Edit(0);
+    ASSERT_EQ(platform.messages->calls.size(), 1u);
+    EXPECT_EQ(platform.messages->calls[0].text, "\"x\" is not a valid number: Anchorlevel [ft]");
+}
+
+TEST_F(InputForm, EitherSeparatorReadsAndEmptyCellsAreZero)
+{
+    for (char separator : {'.', ','}) {
+        SCOPED_TRACE(separator);
+        sps::SetDecimalSeparator(separator);
+        EXPECT_TRUE(EditWith(*head, 0, [](TInputForm& f) {
+            f.Edits[1]->setText("1,5");
+            f.Edits[2]->setText("6.25");
+            f.Grid1->Grid().SetCell(2, 0, "18,5");
+            f.Grid1->Grid().SetCell(3, 0, "8.5");
+            f.Grid1->Grid().SetCell(7, 1, "");
+            f.Grid2->Grid().SetCell(1, 1, "  ");
+            QTest::mouseClick(f.findChild<QPushButton*>("AddRowButton3"), Qt::LeftButton); // a new row, empty
+        }));
+        EXPECT_EQ(head->PileTop, 1.5f);
+        EXPECT_EQ(head->Front.SoilLevel, 6.25f);
+        EXPECT_EQ(head->FrontLayers[0].DensityMoist, 18.5f);
+        EXPECT_EQ(head->FrontLayers[0].DensitySubmerged, 8.5f);
+        EXPECT_EQ(head->FrontLayers[1].Cohesion, 0);
+        EXPECT_EQ(head->BehindLayers[1].Tip, 0);
+        ASSERT_EQ(head->Forces.size(), 3u);
+        EXPECT_EQ(head->Forces[0].Horizontal, 0);
+        // Shown again with the program's separator.
+        head->WriteInput(*form);
+        EXPECT_EQ(form->Edits[1]->text(), separator == ',' ? "1,500" : "1.500");
+        FillHeadwall(*head);
+    }
+}
+
+TEST_F(InputForm, UntouchedFieldsKeepTheirValuesWhereverTheirRowsMove)
+{
+    UnitSystem = kImperial;
+    head->FrontLayers[1].DensityMoist = 18; // 0.115 kip/ft3 when shown
+    head->Behind.CaquotLoad = 10;
+    TLayers front = head->FrontLayers;
+    TForces forces = head->Forces;
+    TBousqs strips = head->Bousqs;
+    EXPECT_TRUE(EditWith(*head, 0, [](TInputForm& f) {
+        f.Grid1->Grid().SetCurrent(1, 0);
+        QTest::mouseClick(f.findChild<QPushButton*>("DeleteRowButton1"), Qt::LeftButton);
+        f.Grid3->Grid().SetCurrent(1, 1);
+        QTest::mouseClick(f.findChild<QPushButton*>("AddRowButton3"), Qt::LeftButton);
+        QTest::mouseClick(f.CopyButton2, Qt::LeftButton);
+        f.Grid5->Grid().SetCell(1, 2, "13.124"); // 4 m typed in feet
+    }));
+    auto input = [](const TLayer& l) {
+        return std::vector<float>{l.Tip, l.DensityMoist, l.DensitySubmerged, l.K, l.Phi, l.Delta, l.Cohesion};
+    };
+    ASSERT_EQ(head->FrontLayers.size(), 2u);
+    ASSERT_EQ(head->BehindLayers.size(), 2u);
+    for (size_t i = 0; i < 2; i++) {
+        EXPECT_EQ(input(head->FrontLayers[i]), input(front[i + 1]));
+        EXPECT_EQ(input(head->BehindLayers[i]), input(front[i + 1]));
+    }
+    EXPECT_EQ(head->Behind.CaquotLoad, 10);
+    ASSERT_EQ(head->Forces.size(), 3u);
+    EXPECT_EQ(head->Forces[0].Horizontal, 0);
+    EXPECT_EQ(head->Forces[1].Horizontal, forces[0].Horizontal);
+    EXPECT_EQ(head->Forces[2].Depth, forces[1].Depth);
+    EXPECT_EQ(head->Bousqs[1].Distance, 13.124f / kLengthFactor);
+    EXPECT_EQ(head->Bousqs[1].Width, strips[1].Width);
+}
+
+TEST_F(InputForm, PageKeysSwitchPagesFromEveryControlAndChangeNoValue)
+{
+    head->WriteInput(*form);
+    ASSERT_EQ(form->ComboBox1->currentIndex(), spFree);
+    form->show();
+    QApplication::processEvents();
+    struct TKey {
+        QWidget* From;
+        int Page;
+        Qt::Key Key;
+        Qt::KeyboardModifiers Mods;
+        int Expected;
+    };
+    const TKey keys[] = {
+        {form->ComboBox1, 0, Qt::Key_PageDown, Qt::ControlModifier, 1},
+        {form->ComboBox1, 0, Qt::Key_Tab, Qt::ControlModifier, 1},
+        {form->ComboBox1, 0, Qt::Key_PageUp, Qt::ControlModifier, 5},
+        {form->ComboBox1, 0, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, 5},
+        {form->Edits[1], 0, Qt::Key_PageDown, Qt::ControlModifier, 1},
+        {form->Grid1, 1, Qt::Key_PageDown, Qt::ControlModifier, 2},
+        {form->Grid3, 2, Qt::Key_PageUp, Qt::ControlModifier, 1},
+        {form->CheckBox1, 1, Qt::Key_Tab, Qt::ControlModifier, 2},
+        {form->ListBox1, 5, Qt::Key_PageDown, Qt::ControlModifier, 0},
+        {form->Edit12, 5, Qt::Key_PageUp, Qt::ControlModifier, 4},
+    };
+    for (const TKey& k : keys) {
+        SCOPED_TRACE(k.From->objectName().toStdString() + " " + std::to_string(k.Key));
+        form->PageControl->setCurrentIndex(k.Page);
+        k.From->setFocus();
+        QWidget* target = k.From;
+        if (auto* view = dynamic_cast<TEnhGridView*>(k.From)) {
+            view->Grid().SetCurrent(1, view->Grid().RowCount() - 1);
+            view->ShowEditor();
+            ASSERT_NE(view->Editor(), nullptr);
+            target = view->Editor();
+        }
+        int rows1 = form->Grid1->Grid().RowCount();
+        int listRow = form->ListBox1->currentRow();
+        QTest::keyClick(target, k.Key, k.Mods);
+        EXPECT_EQ(form->PageControl->currentIndex(), k.Expected);
+        EXPECT_EQ(form->ComboBox1->currentIndex(), spFree);
+        EXPECT_EQ(form->ListBox1->currentRow(), listRow);
+        EXPECT_EQ(form->Grid1->Grid().RowCount(), rows1);
+        QWidget* focus = form->focusWidget();
+        EXPECT_TRUE(focus && form->PageControl->currentWidget()->isAncestorOf(focus));
+    }
 }
 
 // A result window whose refill fails after the input was stored.

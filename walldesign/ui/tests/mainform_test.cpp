@@ -5,11 +5,17 @@
 
 #include "platform/bytes.h"
 #include "platform/error.h"
+#include "platform/stream.h"
 #include "walldesign/ui/settingsform.h"
 
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTest>
+
+#include <set>
 
 namespace wdtest {
 namespace {
@@ -307,6 +313,163 @@ TEST(MainForm, AutoSaveWritesACopyBesideTheProjectOrIntoTheBackupFolder)
     EXPECT_EQ(watch->enabled, std::vector<bool>{false});
     EXPECT_TRUE(timer->Enabled());
     EXPECT_TRUE(QFileInfo::exists(t.Path("named.spc")));
+}
+
+std::vector<uint8_t> DataOf(const TWall& wall)
+{
+    sps::ByteWriter out;
+    sps::TWriter writer(out);
+    wall.WriteData(writer);
+    return out.Bytes();
+}
+
+std::vector<TWall*> Walls(const TMainForm& f)
+{
+    std::vector<TWall*> walls;
+    for (TSection* section : f.SectionList())
+        for (TWall* wall : {static_cast<TWall*>(section->HeadWall), static_cast<TWall*>(section->AnchorWall)})
+            if (wall)
+                walls.push_back(wall);
+    return walls;
+}
+
+// Every input page of the example opened and confirmed untouched, in one
+// unit system: every wall's stored input stays byte for byte.
+class ConfirmedPages : public ::testing::TestWithParam<uint8_t> {};
+
+TEST_P(ConfirmedPages, KeepTheExampleByteForByte)
+{
+    Tavelond t;
+    TMainForm& f = *t.form;
+    f.OpenProject(Tavelond::ExamplePath().toStdString());
+    std::vector<TWall*> walls = Walls(f);
+    ASSERT_EQ(walls.size(), 2u);
+    std::vector<std::vector<uint8_t>> before;
+    for (TWall* wall : walls)
+        before.push_back(DataOf(*wall));
+    (GetParam() == kMetric ? f.MetricItem : f.ImperialItem)->trigger();
+    const QString pages[] = {"Geodata", "Soil Layers", "Concentrated Forces", "Userdefined Pressures", "Boussinesq",
+                             "Sheet Pile section"};
+    for (const char* wall : {"Headwall", "Anchorwall"})
+        for (const QString& page : pages)
+            t.DoubleClick({"Section 1", wall, "Input", page});
+    EXPECT_EQ(t.edits.size(), 12u);
+    EXPECT_TRUE(t.ErrorTexts().empty());
+    EXPECT_TRUE(f.Modified);
+    f.MetricItem->trigger();
+    for (size_t i = 0; i < walls.size(); i++)
+        EXPECT_EQ(DataOf(*walls[i]), before[i]) << walls[i]->GetName();
+}
+
+INSTANTIATE_TEST_SUITE_P(UnitSystems, ConfirmedPages, ::testing::Values(kMetric, kImperial),
+                         [](const ::testing::TestParamInfo<uint8_t>& info) {
+                             return std::string(info.param == kMetric ? "Metric" : "Imperial");
+                         });
+
+TEST(MainForm, EnterOnATreeNodeDoesWhatADoubleClickDoes)
+{
+    Tavelond t;
+    TMainForm& f = *t.form;
+    f.OpenProject(Tavelond::ExamplePath().toStdString());
+    TWall* head = f.SectionList()[0]->HeadWall;
+    // The dialog opens on the page with the focus in it.
+    bool focusOnPage = false;
+    t.editor = [&focusOnPage](TInputForm& d) {
+        QWidget* focus = d.focusWidget();
+        focusOnPage = focus && d.PageControl->currentWidget()->isAncestorOf(focus);
+        return true;
+    };
+    t.Select({"Section 1", "Anchorwall", "Input", "Soil Layers"});
+    QTest::keyClick(f.TreeView, Qt::Key_Return);
+    EXPECT_EQ(t.edits, std::vector<int>{1});
+    EXPECT_TRUE(focusOnPage);
+    EXPECT_TRUE(f.Modified);
+    t.Select({"Section 1", "Headwall", "Results", "Table"});
+    QTest::keyClick(f.TreeView, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_NE(head->TablesWindow, nullptr);
+    // A node with children opens or closes, as on a double click.
+    t.Select({"Section 1", "Headwall"});
+    QTreeWidgetItem* node = f.TreeView->currentItem();
+    ASSERT_TRUE(node->isExpanded());
+    QTest::keyClick(f.TreeView, Qt::Key_Return);
+    EXPECT_FALSE(node->isExpanded());
+    QTest::keyClick(f.TreeView, Qt::Key_Return);
+    EXPECT_TRUE(node->isExpanded());
+    EXPECT_EQ(t.edits.size(), 1u);
+    EXPECT_TRUE(t.ErrorTexts().empty());
+}
+
+TEST(MainForm, AFailedOpenLeavesNoNoticeOfTheProjectBefore)
+{
+    Tavelond t;
+    TMainForm& f = *t.form;
+    f.OpenProject(Tavelond::ExamplePath().toStdString());
+    f.FileName = t.Path("quay.spc").toStdString();
+    f.Modified = true;
+    f.TimerTimer();
+    ASSERT_EQ(f.StatusText(), "File auto-saved");
+    f.Modified = false;
+    WriteText(t.Path("broken.spc"), "TPF0");
+    t.fake.files->answers = {t.Path("broken.spc").toStdString()};
+    f.OpenItem->trigger();
+    EXPECT_EQ(t.ErrorTexts().size(), 1u);
+    EXPECT_EQ(f.StatusText(), "");
+}
+
+TEST(MainForm, AnUntitledProjectsDocumentIsNamedAfterTheWall)
+{
+    Tavelond t;
+    TMainForm& f = *t.form;
+    f.OpenProject(Tavelond::ExamplePath().toStdString());
+    t.Select({"Section 1", "Headwall"});
+    t.onModal = [](QDialog&) { return int(QDialog::Accepted); };
+    std::vector<std::string> names;
+    sps::TPrintDialogOverride dialog([&names](const sps::TPrintDialogParams& params) {
+        names.push_back(params.documentName);
+        return std::unique_ptr<sps::TPrinter>();
+    });
+    f.ProjectName.clear();
+    f.PrintItem->trigger();
+    f.ProjectName = "Quay";
+    f.PrintItem->trigger();
+    ASSERT_EQ(names.size(), 2u);
+    EXPECT_EQ(QFileInfo(QString::fromStdString(sps::ProposedPdfFile(names[0]))).fileName(),
+              "Headwall - Section 1.pdf");
+    EXPECT_EQ(names[1], "Quay - Headwall - Section 1");
+}
+
+TEST(MainForm, TheItemsOfEveryMenuHaveDistinctMnemonics)
+{
+    Tavelond t;
+    TMainForm& f = *t.form;
+    f.OpenProject(Tavelond::ExamplePath().toStdString());
+    t.DoubleClick({"Section 1", "Headwall", "Results", "Table"});
+    t.DoubleClick({"Section 1", "Headwall", "Results", "Diagram"});
+    auto mnemonic = [](const QString& text) {
+        for (qsizetype i = 0; i + 1 < text.size(); i++) {
+            if (text[i] == '&' && text[i + 1] == '&')
+                i++;
+            else if (text[i] == '&')
+                return text[i + 1].toLower();
+        }
+        return QChar();
+    };
+    auto distinct = [&](const QList<QAction*>& actions, const QString& menu) {
+        std::set<QChar> seen;
+        for (QAction* a : actions) {
+            QChar m = mnemonic(a->text());
+            if (a->isSeparator() || m.isNull())
+                continue;
+            EXPECT_TRUE(seen.insert(m).second) << menu.toStdString() << ": " << a->text().toStdString();
+        }
+    };
+    distinct(f.menuBar()->actions(), "menu bar");
+    for (QAction* a : f.menuBar()->actions()) {
+        if (!a->menu())
+            continue;
+        emit a->menu()->aboutToShow();
+        distinct(a->menu()->actions(), a->text());
+    }
 }
 
 TEST(MainForm, SettingsDialogClampsThePeriodAndSettingsAreWrittenAtClose)
