@@ -157,7 +157,7 @@ TEST(Startup, DialogsWhileTheMainFormIsCreatedAreNotCoveredByTheSplash)
         splashShownBetween.push_back(FindSplash() && FindSplash()->isVisible());
         EXPECT_TRUE(cf::OpenFile(cf::OpenFileOptions{}).isEmpty());
         splashShownBetween.push_back(FindSplash() && FindSplash()->isVisible());
-        cf::ShowMessage(QStringLiteral("The file seems to be corrupted."));
+        cf::ShowFatalError(QStringLiteral("The file seems to be corrupted."));
         throw cf::ProgramEnd(1);
     };
     cf::StartedCalculator started = cf::StartCalculator(App(), config);

@@ -152,6 +152,7 @@ TEST(RovandelStart, DataFileMissingOrCorrupted)
     EXPECT_THROW(form.FormCreate(), cf::ProgramEnd);
     ASSERT_EQ(platform.messages->calls.size(), 2u);
     EXPECT_EQ(platform.messages->calls[1].text, cr::kCatalogueCorrupted);
+    EXPECT_EQ(platform.messages->calls[1].kind, sps::TMsgKind::Error); // the program ends
 }
 
 TEST(RovandelStart, MenusFollowTheTab)
