@@ -170,6 +170,25 @@ TEST(Startup, DialogsWhileTheMainFormIsCreatedAreNotCoveredByTheSplash)
     EXPECT_EQ(FindSplash(), nullptr);
 }
 
+TEST(Startup, AMainFormClosedDuringStartUpEndsTheProgram)
+{
+    // Closed as soon as it shows, while start-up waits for the window manager:
+    // the program ends with it (no message loop is left running without a window).
+    sps::FakePlatform platform;
+    cf::StartupConfig config = Config();
+    bool closed = false;
+    config.beforeSplashFocus = [&](QWidget* main) {
+        QTimer::singleShot(0, main, [main, &closed] { closed = main->close(); });
+    };
+    QTimer guard; // ends a loop that would otherwise run for ever
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(7); });
+    guard.start(20000);
+    EXPECT_EQ(cf::RunCalculator(App(), config), 0);
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(FindSplash(), nullptr);
+}
+
 TEST(Startup, TheProgramTitleIsNotAppendedToWindowCaptions)
 {
     sps::FakePlatform platform;

@@ -233,6 +233,10 @@ TEST(RovandelLayout, NoTextIsCutOnAnyTabInEitherUnitSystem)
         }
         r.ClickTab(f.TabSheetInput);
     };
+    // The most detail items (soil) on both faces.
+    r.CodeLosses(100, 30, cr::kSoil, 1, cr::kSoil, 4);
+    r.ClickTab(f.TabSheetRates);
+    EXPECT_EQ(cf::test::ClippedTexts(&f).join(QLatin1Char('\n')).toStdString(), "") << "soil details";
     // The longest texts: sea water details, loads, a wall, the largest section.
     r.CodeLosses(100, 30, cr::kWater, 1, cr::kWater, 3);
     r.Type(f.Edit_Moment, QStringLiteral("11000"));
