@@ -165,6 +165,7 @@ TEST(SteelGrades, AUnitSwitchCarriesTheGradesAndTheCoupling)
     GradeCarries carry;
     FillSteelGrades(sel, metric);
     sel.index[C] = IndexOf(metric[C], "S 420");
+    sel.index[S] = IndexOf(metric[S], "S 390 GP");
     ApplySteelGradeSelection(sel, metric, Member::Connectors);
     sel.index[K] = IndexOf(metric[K], "A 690");
     ApplySteelGradeSelection(sel, metric, Member::KingPile);
@@ -175,15 +176,22 @@ TEST(SteelGrades, AUnitSwitchCarriesTheGradesAndTheCoupling)
     EXPECT_EQ(sel.index, (std::array<int, 3>{IndexOf(imperial[K], "A 690"), 0, IndexOf(imperial[S], "A 690")}));
     EXPECT_TRUE(sel.connectorsEnabled);
     EXPECT_FALSE(sel.sheetPileEnabled);
+    // The sheet pile grade forced aside has no imperial counterpart: freed
+    // there, the box shows the first grade, not the metric row's index.
+    GradeSelection freed = sel;
+    freed.index[K] = 0;
+    ApplySteelGradeSelection(freed, imperial, Member::KingPile);
+    EXPECT_EQ(freed.index[S], 0);
 
     fellBack = CarrySteelGrades(sel, carry, metric, c, true);
     EXPECT_EQ(UnitSwitchNotice(fellBack), " CHANGE OF \"UNITS\" => STEEL GRADES KEPT");
     EXPECT_EQ(sel.index[C], IndexOf(metric[C], "A 690"));
     EXPECT_FALSE(sel.connectorsEnabled);
-    // The connector grade "A 690" forced aside is still remembered.
+    // The grades "A 690" forced aside are still remembered.
     sel.index[K] = 0;
     ApplySteelGradeSelection(sel, metric, Member::KingPile);
     EXPECT_EQ(sel.index[C], IndexOf(metric[C], "S 420"));
+    EXPECT_EQ(sel.index[S], IndexOf(metric[S], "S 390 GP"));
 
     EXPECT_EQ(UnitSwitchNotice({Member::KingPile, Member::SheetPile}), " CHANGE OF \"UNITS\" => GRADES RESET: WQ, KX");
     EXPECT_EQ(UnitSwitchNotice({Member::KingPile, Member::Connectors, Member::SheetPile}),

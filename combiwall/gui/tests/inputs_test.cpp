@@ -371,6 +371,18 @@ TEST(KestraneUnits, EveryGradeListKeepsItsGradeOverARoundTrip)
         EXPECT_EQ(k.Panel(1), QStringLiteral(" CHANGE OF \"UNITS\" => STEEL GRADES KEPT")) << c.what;
     }
 
+    // A grade chosen in imperial units is the one that goes back, even the
+    // first grade that stood in for the metric one.
+    {
+        Kestrane k;
+        cw::TForm1& f = *k.form;
+        Kestrane::Choose(f.CB_SteelGradesKX, Kestrane::FindItem(f.CB_SteelGradesKX, "S 320"));
+        f.MenuImperial->trigger();
+        Kestrane::Choose(f.CB_SteelGradesKX_Own, 0);
+        f.MenuMetric->trigger();
+        EXPECT_EQ(f.CB_SteelGradesKX->currentIndex(), 0);
+    }
+
     // The grades "A 690" forced aside come back after the round trip.
     Kestrane k;
     cw::TForm1& f = *k.form;

@@ -392,14 +392,17 @@ TEST(RovandelUnits, TheGradeIsKeptOverARoundTrip)
         EXPECT_EQ(r.Panel(1), QStringLiteral(" Change of \"UNITS\" => steel grade kept")) << c.grade;
     }
 
-    // Another grade chosen in imperial units is the one that goes back.
+    // A grade chosen in imperial units is the one that goes back, even the
+    // first grade that stood in for the metric one.
     Rovandel r;
     rv::TForm1& f = *r.form;
-    r.Choose(f.CB_SteelGrades, MetricGrade(f, "S 355 GP"));
-    f.MenuImperial->trigger();
-    r.Choose(f.CB_SteelGrades, Rovandel::FindItem(f.CB_SteelGrades, QStringLiteral(" A 690")));
-    f.MenuMetric->trigger();
-    EXPECT_TRUE(f.CB_SteelGrades->currentText().startsWith(QStringLiteral(" A 690")));
+    for (const char* imperial : {" A 690", " A 328"}) {
+        r.Choose(f.CB_SteelGrades, MetricGrade(f, "S 355 GP"));
+        f.MenuImperial->trigger();
+        r.Choose(f.CB_SteelGrades, Rovandel::FindItem(f.CB_SteelGrades, QString::fromLatin1(imperial)));
+        f.MenuMetric->trigger();
+        EXPECT_EQ(f.CB_SteelGrades->currentIndex(), imperial == std::string(" A 690") ? MetricGrade(f, "A 690") : 0);
+    }
 }
 
 } // namespace
