@@ -170,7 +170,8 @@ std::string UnitSwitchNotice(const std::vector<Member>& fellBack)
     if (fellBack.size() == kMemberCount)
         return " CHANGE OF \"UNITS\" => STEEL GRADES RESET";
     static const char* const kMembers[kMemberCount] = {"WQ", "NJ/VB", "KX"};
-    std::string text = fellBack.size() == 1 ? " CHANGE OF \"UNITS\" => GRADE RESET: " : " CHANGE OF \"UNITS\" => GRADES RESET: ";
+    std::string text = fellBack.size() == 1 ? " CHANGE OF \"UNITS\" => GRADE RESET: "
+                                            : " CHANGE OF \"UNITS\" => GRADES RESET: ";
     for (size_t i = 0; i < fellBack.size(); ++i)
         text += (i > 0 ? ", " : "") + std::string(kMembers[static_cast<size_t>(fellBack[i])]);
     return text;

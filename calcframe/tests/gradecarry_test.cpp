@@ -34,7 +34,8 @@ TEST(GradeCarry, AChoiceGoesToTheGradeOfTheSameNameOrWaitsOnTheFirst)
     for (const auto& c : cases) {
         cf::GradeCarry carry;
         for (const Step& s : c.steps) {
-            const int got = carry.Carry(s.index, s.toImperial ? kMetric : kImperial, s.toImperial ? kImperial : kMetric);
+            const Names& from = s.toImperial ? kMetric : kImperial;
+            const int got = carry.Carry(s.index, from, s.toImperial ? kImperial : kMetric);
             EXPECT_EQ(got, s.carried) << c.what;
             EXPECT_EQ(carry.Kept(), s.kept) << c.what;
         }
