@@ -1,9 +1,10 @@
 #include "calcframe/reporttext.h"
 
+#include "platform/bytes.h"
 #include "platform/canvas.h"
-#include "platform/error.h"
 
-#include <cstdio>
+#include <algorithm>
+#include <cstdint>
 
 namespace cf {
 
@@ -42,23 +43,21 @@ std::string RightJustified(const std::string& s, size_t width)
     return n >= width ? s : std::string(width - n, ' ') + s;
 }
 
+std::string ReportHeadLine(const std::string& title, const std::string& versionLine)
+{
+    constexpr size_t kHeadWidth = 50;
+    const size_t room = kHeadWidth - std::min(CharCount(title), kHeadWidth);
+    return LeftJustified(title + FirstChars(versionLine, room), kHeadWidth);
+}
+
 void WriteTextLines(const std::string& path, const std::vector<std::string>& lines)
 {
-    const std::string message = "Unable to write the file \"" + path + "\".";
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f)
-        sps::Raise(message);
-    bool ok = true;
+    std::vector<uint8_t> bytes;
     for (const std::string& line : lines) {
-        if (std::fwrite(line.data(), 1, line.size(), f) != line.size() || std::fputc('\n', f) == EOF) {
-            ok = false;
-            break;
-        }
+        bytes.insert(bytes.end(), line.begin(), line.end());
+        bytes.push_back('\n');
     }
-    if (std::fclose(f) != 0)
-        ok = false;
-    if (!ok)
-        sps::Raise(message);
+    sps::WriteFileAtomic(path, bytes);
 }
 
 void PrintDocument(sps::TPrinter& printer, const std::string& title, const std::function<void()>& draw)

@@ -21,9 +21,13 @@ std::string LeftJustified(const std::string& s, size_t width);
 // "%<width>s": padded with blanks on the left.
 std::string RightJustified(const std::string& s, size_t width);
 
-// Creates or overwrites `path` with the lines, each ended by a line end.
-// Raises sps::Exception "Unable to write the file ..." when the file cannot be
-// created or a write fails; the file is closed either way.
+// The first line of a text report: `title` followed by as much of the
+// version line as the head's 50 columns hold, padded to 50.
+std::string ReportHeadLine(const std::string& title, const std::string& versionLine);
+
+// Creates or replaces `path` with the lines, each ended by a line end, as
+// sps::WriteFileAtomic writes: a regular file only, whole or not at all. On
+// failure it raises sps::Exception and the old file stays as it was.
 void WriteTextLines(const std::string& path, const std::vector<std::string>& lines);
 
 // Begins the job titled `title`, runs `draw` (which may draw nothing) and ends

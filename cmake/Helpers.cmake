@@ -19,6 +19,22 @@ function(sps_add_gtest name)
     TIMEOUT 300)
 endfunction()
 
+# sps_add_gtest_at_dpi(<name> <dpi> <gtest filter>)
+# Runs the tests of the QT GoogleTest executable <name> that the filter picks
+# once more on an offscreen screen of <dpi> pixels per inch (Qt scales the
+# widgets by dpi / 96, as on a desktop set to that resolution).
+function(sps_add_gtest_at_dpi name dpi filter)
+  if(SPS_FUZZ_ONLY)
+    return()
+  endif()
+  set(config ${CMAKE_BINARY_DIR}/offscreen-${dpi}dpi.json)
+  file(WRITE ${config} "{ \"screens\": [ { \"name\": \"screen\", \"x\": 0, \"y\": 0, \"width\": 1280, \"height\": 1024, \"logicalDpi\": ${dpi}, \"logicalBaseDpi\": 96, \"dpr\": 1 } ] }\n")
+  add_test(NAME ${name}_${dpi}dpi COMMAND ${name} --gtest_filter=${filter} WORKING_DIRECTORY ${SPS_TEST_DIR})
+  set_tests_properties(${name}_${dpi}dpi PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen:configfile=${config};XDG_RUNTIME_DIR=${CMAKE_BINARY_DIR}/xdg;SPS_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
+    TIMEOUT 300)
+endfunction()
+
 # sps_add_fuzzer(<name> SOURCES ... LIBS ... [RUNS n])
 # A libFuzzer target, built only with clang. Also registered as a short CTest
 # run when SPS_FUZZ_ONLY is on. Seeds: the files in corpus/<source name>/ beside

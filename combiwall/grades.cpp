@@ -3,6 +3,7 @@
 #include "calcframe/units.h"
 #include "platform/numtext.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace cw {
@@ -132,6 +133,48 @@ void ApplySteelGradeSelection(GradeSelection& sel, const GradeLists& lists, Memb
     if (first >= 0)
         king = first;
     ApplySteelGradeSelection(sel, lists, Member::KingPile);
+}
+
+std::vector<Member> CarrySteelGrades(GradeSelection& sel, GradeCarries& carry, const GradeLists& lists,
+                                     const Catalogue& cat, bool metric)
+{
+    auto names = [&cat](Member m, bool inMetric) -> const std::vector<std::string>& {
+        return cat.Grades(m, inMetric).names;
+    };
+    std::vector<Member> fellBack;
+    for (int m = 0; m < kMemberCount; ++m) {
+        const auto member = static_cast<Member>(m);
+        int& index = sel.index[static_cast<size_t>(m)];
+        index = carry[static_cast<size_t>(m)].Carry(index, names(member, !metric), names(member, metric));
+        if (!carry[static_cast<size_t>(m)].Kept())
+            fellBack.push_back(member);
+    }
+    auto remembered = [&](int16_t& index, size_t slot, Member m) {
+        index = static_cast<int16_t>(std::max(carry[slot].Carry(index, names(m, !metric), names(m, metric)), 0));
+    };
+    remembered(sel.rememberedConnector, kMemberCount, Member::Connectors);
+    remembered(sel.rememberedSheetPile, kMemberCount + 1, Member::SheetPile);
+    // A list without "A 690" is never forced.
+    if (FirstA690(lists[static_cast<size_t>(Member::Connectors)]) < 0)
+        sel.connectorsEnabled = true;
+    if (FirstA690(lists[static_cast<size_t>(Member::SheetPile)]) < 0)
+        sel.sheetPileEnabled = true;
+    ApplySteelGradeSelection(sel, lists, Member::KingPile);
+    return fellBack;
+}
+
+std::string UnitSwitchNotice(const std::vector<Member>& fellBack)
+{
+    if (fellBack.empty())
+        return " CHANGE OF \"UNITS\" => STEEL GRADES KEPT";
+    if (fellBack.size() == kMemberCount)
+        return " CHANGE OF \"UNITS\" => STEEL GRADES RESET";
+    static const char* const kMembers[kMemberCount] = {"WQ", "NJ/VB", "KX"};
+    std::string text = fellBack.size() == 1 ? " CHANGE OF \"UNITS\" => GRADE RESET: "
+                                            : " CHANGE OF \"UNITS\" => GRADES RESET: ";
+    for (size_t i = 0; i < fellBack.size(); ++i)
+        text += (i > 0 ? ", " : "") + std::string(kMembers[static_cast<size_t>(fellBack[i])]);
+    return text;
 }
 
 YieldStrengths CurrentYieldStrengths(const Catalogue& cat, const GradeSelection& sel, bool metric)

@@ -4,6 +4,7 @@
 // the form mirrors it in its combo boxes (and their twins on the built-up tab).
 #pragma once
 
+#include "calcframe/gradecarry.h"
 #include "combiwall/catalogue.h"
 
 #include <array>
@@ -49,6 +50,20 @@ void FillSteelGrades(GradeSelection& sel, const GradeLists& lists);
 // - connectors or sheet pile another grade: the enabled boxes' grades are
 //   remembered.
 void ApplySteelGradeSelection(GradeSelection& sel, const GradeLists& lists, Member changed);
+
+// What a unit switch carries, per grade: the king pile, connector and sheet
+// pile choices, then the remembered connector and sheet pile grades.
+using GradeCarries = std::array<cf::GradeCarry, kMemberCount + 2>;
+
+// After the lists were refilled for the tables of `metric`: every chosen and
+// remembered grade goes over to the grade of the same name (cf::GradeCarry),
+// then the "A 690" coupling holds again. Returns the members whose chosen
+// grade had no counterpart and fell back to the first.
+std::vector<Member> CarrySteelGrades(GradeSelection& sel, GradeCarries& carry, const GradeLists& lists,
+                                     const Catalogue& cat, bool metric);
+// Panel 1 after a unit switch: the grades kept, all reset, or the members
+// whose grade fell back to the first.
+std::string UnitSwitchNotice(const std::vector<Member>& fellBack);
 
 // Current yield strengths, MPa.
 struct YieldStrengths {

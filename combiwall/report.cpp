@@ -80,7 +80,7 @@ bool HasMaterialList(const MaterialGrid& grid)
 std::vector<std::string> TextReportLines(const ReportState& st)
 {
     std::vector<std::string> lines;
-    lines.push_back(Left(" WQ KX Kestrane.   " + Cut(st.versionLine, 31), 50));
+    lines.push_back(cf::ReportHeadLine(" WQ KX Kestrane.   ", st.versionLine));
     lines.emplace_back();
     lines.push_back(std::string(kReportNotice) + " " + Right(st.date, 20));
     lines.push_back(std::string(73, '_'));
@@ -185,35 +185,32 @@ void DrawReport(sps::TPrinter& printer, const ReportState& st)
     H = Round(1.7 * cv.TextHeight("Mg"));
     y += 2 * H;
 
-    auto line = [&](const std::string& label, const std::string& value, const std::string& unit, int valueX) {
+    const int valueX = L + 4 * C;
+    auto line = [&](const std::string& label, const std::string& value, const std::string& unit) {
         cv.TextOut(L, y, label);
         cv.TextOut(valueX, y, value + "   " + unit);
         y += H;
     };
-    const int valueX = L + 4 * C;
     const Properties p = PropertiesOf(st);
     const std::string sxUnit = std::string(" ") + p.sxUnit;
-    line(" WQ/KX Combination : ", st.systemName, "", valueX);
-    line(" Section modulus Sx of WQ : ", sps::FormatFixed(p.sxWQ, p.sxDecimals), sxUnit, valueX);
-    line(" Sx of connectors NJ/VB : ", sps::FormatFixed(p.sxNJ, p.sxDecimals), sxUnit, valueX);
-    line(" Steel area Ax of king pile WQ : ", AreaText(p), std::string(" ") + p.areaUnit, valueX);
-    if (st.builtUpEnabled) {
-        cv.TextOut(L, y, " Moment of inertia of system: ");
-        cv.TextOut(L + 3 * C, y, sps::FormatFixed(p.ix, p.ixDecimals) + "   " + p.ixUnit);
-        y += H;
-    }
-    line(" Steel grade of WQ : ", st.grades[0], "", valueX);
-    line(" Steel grade of connectors NJ/VB : ", st.grades[1], "", valueX);
+    line(" WQ/KX Combination : ", st.systemName, "");
+    line(" Section modulus Sx of WQ : ", sps::FormatFixed(p.sxWQ, p.sxDecimals), sxUnit);
+    line(" Sx of connectors NJ/VB : ", sps::FormatFixed(p.sxNJ, p.sxDecimals), sxUnit);
+    line(" Steel area Ax of king pile WQ : ", AreaText(p), std::string(" ") + p.areaUnit);
+    if (st.builtUpEnabled)
+        line(" Moment of inertia of system: ", sps::FormatFixed(p.ix, p.ixDecimals), p.ixUnit);
+    line(" Steel grade of WQ : ", st.grades[0], "");
+    line(" Steel grade of connectors NJ/VB : ", st.grades[1], "");
     if (st.sheetPileShown)
-        line(" Steel grade of KX : ", st.grades[2], "", valueX);
-    line(" Bending moment : ", st.moment, st.metric ? " kNm/m" : " kips*ft/ft", valueX);
-    line(" Compression load : ", st.load, st.metric ? " kN/m" : " kips/ft", valueX);
-    line(" Deflection : ", st.deflection, st.metric ? " cm" : " in", valueX);
-    line(" Safety factor WQ: ", st.sfKingPile, "", valueX);
-    line(" Safety factor connectors NJ/VB: ", st.sfConnectors, "", valueX);
+        line(" Steel grade of KX : ", st.grades[2], "");
+    line(" Bending moment : ", st.moment, st.metric ? " kNm/m" : " kips*ft/ft");
+    line(" Compression load : ", st.load, st.metric ? " kN/m" : " kips/ft");
+    line(" Deflection : ", st.deflection, st.metric ? " cm" : " in");
+    line(" Safety factor WQ: ", st.sfKingPile, "");
+    line(" Safety factor connectors NJ/VB: ", st.sfConnectors, "");
     if (st.sheetPileShown)
-        line(" Safety factor KX: ", st.sfSheetPile, "", valueX);
-    line(" Minimum safety factor : ", st.sfMinimum, "", valueX);
+        line(" Safety factor KX: ", st.sfSheetPile, "");
+    line(" Minimum safety factor : ", st.sfMinimum, "");
 
     if (!HasMaterialList(st.grid))
         return;

@@ -167,7 +167,7 @@ ReportRows BuildReportRows(const ReportState& st)
 std::vector<std::string> TextReportLines(const ReportState& st)
 {
     std::vector<std::string> lines;
-    lines.push_back(cf::LeftJustified(" Rovandel.   " + cf::FirstChars(st.versionLine, 31), 50));
+    lines.push_back(cf::ReportHeadLine(" Rovandel.   ", st.versionLine));
     lines.emplace_back();
     lines.push_back(std::string(kReportNotice) + cf::RightJustified(st.date, 20));
     lines.push_back(std::string(73, '_'));

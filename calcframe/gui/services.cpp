@@ -17,10 +17,9 @@ void ShowError(const QString& text)
     sps::ShowMessageBox("Error", S(text), sps::TMsgKind::Error, sps::TMsgButtons::OK);
 }
 
-void ShowMessage(const QString& text)
+void ShowFatalError(const QString& text)
 {
-    sps::ShowMessageBox(S(QCoreApplication::applicationName()), S(text), sps::TMsgKind::Information,
-                        sps::TMsgButtons::OK);
+    sps::ShowMessageBox(S(QCoreApplication::applicationName()), S(text), sps::TMsgKind::Error, sps::TMsgButtons::OK);
 }
 
 bool AskYesNoError(const QString& text)

@@ -11,8 +11,9 @@ void MessageBeep(int type);
 
 // Error message box with an OK button.
 void ShowError(const QString& text);
-// Plain message box with an OK button.
-void ShowMessage(const QString& text);
+// Error message box captioned with the program's title, with an OK button:
+// the failure that ends the program.
+void ShowFatalError(const QString& text);
 // Error message box with the buttons Yes and No; true for Yes.
 bool AskYesNoError(const QString& text);
 

@@ -72,12 +72,21 @@ StartedCalculator StartCalculator(QApplication& app, const StartupConfig& config
         config.beforeSplashFocus(mainForm);
 
     // A window manager activates a newly mapped window a moment after it was
-    // shown; the splash window takes the focus after that.
-    ProcessEventsUntil(app, [&] { return !splash || mainForm->isActiveWindow(); }, kActivationWaitMs);
-    if (splash) {
+    // shown; the splash window takes the focus after that. The user may close
+    // the main form meanwhile.
+    auto closed = [mainForm] { return mainForm->isHidden(); };
+    ProcessEventsUntil(app, [&] { return !splash || closed() || mainForm->isActiveWindow(); }, kActivationWaitMs);
+    if (splash && !closed()) {
         splash->raise();
         splash->activateWindow();
-        ProcessEventsUntil(app, [&] { return !splash || splash->isActiveWindow(); }, kActivationWaitMs);
+        ProcessEventsUntil(app, [&] { return !splash || closed() || splash->isActiveWindow(); }, kActivationWaitMs);
+    }
+    if (closed()) {
+        // Its close wrote the settings; the program ends with it, before a
+        // message loop that no window would ever end.
+        delete splash.data();
+        started.mainForm.reset();
+        return started;
     }
     if (splash)
         splash->Timer1->SetEnabled(true);

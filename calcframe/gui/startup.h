@@ -68,7 +68,8 @@ void UseLocaleDecimalSeparator();
 // window (unless it was closed meanwhile) holding the focus with its timer
 // running.
 struct StartedCalculator {
-    // Null when the program ended while the main form was created.
+    // Null when the program ended while the main form was created, or when
+    // the user closed the main form before start-up had finished.
     std::unique_ptr<QWidget> mainForm;
     QPointer<TSplashScreenBox> splash;
     int exitCode = 0;

@@ -51,7 +51,7 @@ void LoadDataFile(const QString& folder, const char* fileName, const char* quest
     try {
         read(path->toStdString());
     } catch (const std::exception&) {
-        ShowMessage(QString::fromStdString(CorruptedFileMessage(fileName)));
+        ShowFatalError(QString::fromStdString(CorruptedFileMessage(fileName)));
         throw ProgramEnd(1);
     }
 }

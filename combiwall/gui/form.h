@@ -303,6 +303,8 @@ private:
 
     void ApplySfOutcome(const cf::SfFieldOutcome& out);
     void ShowGradeSelection();
+    void FillGradeBoxes();
+    QString CarrySteelGrades();
     void ShowUnitCaptions(bool metric);
     void FinishUnitSwitch();
     void ShowPage(QWidget* page);

@@ -114,6 +114,14 @@ QComboBox* TForm1::TwinOf(QComboBox* box) const
 
 void TForm1::FillSteelGrades()
 {
+    FillGradeBoxes();
+    cw::FillSteelGrades(data_->grades, data_->gradeLists);
+    ShowGradeSelection();
+}
+
+// The grade boxes of both tabs filled from the tables of the unit system.
+void TForm1::FillGradeBoxes()
+{
     data_->gradeLists = BuildGradeLists(data_->catalogue, metric_);
     QComboBox* boxes[3] = {CB_SteelGradesWQ, CB_SteelGradesNJVB, CB_SteelGradesKX};
     for (int m = 0; m < kMemberCount; ++m) {
@@ -123,8 +131,17 @@ void TForm1::FillSteelGrades()
                 box->addItem(cf::QStr(item));
         }
     }
-    cw::FillSteelGrades(data_->grades, data_->gradeLists);
+}
+
+// A unit switch: the boxes from the new tables with the same grades chosen.
+// Returns the notice that says which grades fell back to the first.
+QString TForm1::CarrySteelGrades()
+{
+    FillGradeBoxes();
+    const std::vector<Member> fellBack =
+        cw::CarrySteelGrades(data_->grades, data_->gradeCarry, data_->gradeLists, data_->catalogue, metric_);
     ShowGradeSelection();
+    return cf::QStr(UnitSwitchNotice(fellBack));
 }
 
 void TForm1::ApplySteelGradeSelection(QComboBox* changed)
@@ -132,6 +149,7 @@ void TForm1::ApplySteelGradeSelection(QComboBox* changed)
     QComboBox* boxes[3] = {CB_SteelGradesWQ, CB_SteelGradesNJVB, CB_SteelGradesKX};
     for (int m = 0; m < kMemberCount; ++m) {
         if (changed == boxes[m]) {
+            data_->gradeCarry[m].Forget();
             data_->grades.index[m] = changed->currentIndex();
             cw::ApplySteelGradeSelection(data_->grades, data_->gradeLists, static_cast<Member>(m));
         }
@@ -236,11 +254,11 @@ void TForm1::MenuMetricClick()
     FinishUnitSwitch();
 }
 
-// The end of both unit switches: grades from the new tables, the list or the
-// built-up system again, the mirror fields and the notice.
+// The end of both unit switches: the grades carried to the new tables (with
+// the notice), the list or the built-up system again, the mirror fields.
 void TForm1::FinishUnitSwitch()
 {
-    FillSteelGrades();
+    const QString gradeNotice = CarrySteelGrades();
     if (CatalogueTabEnabled()) {
         if (!windowSearch_) {
             int keep = LB_WQKX->currentRow();
@@ -262,7 +280,7 @@ void TForm1::FinishUnitSwitch()
     Edit_Moment_Own->setText(Edit_Moment->text());
     Edit_Load_Own->setText(Edit_Load->text());
     Edit_Deflection_Own->setText(Edit_Deflection->text());
-    SB1->SetPanel(1, QString::fromUtf8(" CHANGE OF \"UNITS\" => STEEL GRADES RESET"));
+    SB1->SetPanel(1, gradeNotice);
     cf::MessageBeep(cf::kBeepDefault);
 }
 

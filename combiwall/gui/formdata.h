@@ -27,6 +27,7 @@ struct KestraneData {
     SafetyFactors results;
     GradeLists gradeLists;
     GradeSelection grades;
+    GradeCarries gradeCarry;
     YieldStrengths fyk;
 };
 

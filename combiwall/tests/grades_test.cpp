@@ -150,3 +150,50 @@ TEST(SteelGrades, YieldStrengthsInBothUnitSystems)
     EXPECT_EQ(sel.index[C], -1);
     EXPECT_TRUE(sel.connectorsEnabled);
 }
+
+TEST(SteelGrades, AUnitSwitchCarriesTheGradesAndTheCoupling)
+{
+    // Imperial connectors without "A 690": the king pile's "A 690" cannot
+    // force them there, and they come back forced after the switch back.
+    Catalogue c = Shipped();
+    SteelGradeTable& imperialConnectors = c.Grades(Member::Connectors, false);
+    imperialConnectors.names.pop_back();
+    imperialConnectors.fyk.pop_back();
+    GradeLists metric = BuildGradeLists(c, true);
+    const GradeLists imperial = BuildGradeLists(c, false);
+    GradeSelection sel;
+    GradeCarries carry;
+    FillSteelGrades(sel, metric);
+    sel.index[C] = IndexOf(metric[C], "S 420");
+    sel.index[S] = IndexOf(metric[S], "S 390 GP");
+    ApplySteelGradeSelection(sel, metric, Member::Connectors);
+    sel.index[K] = IndexOf(metric[K], "A 690");
+    ApplySteelGradeSelection(sel, metric, Member::KingPile);
+
+    std::vector<Member> fellBack = CarrySteelGrades(sel, carry, imperial, c, false);
+    EXPECT_EQ(fellBack, std::vector<Member>{Member::Connectors});
+    EXPECT_EQ(UnitSwitchNotice(fellBack), " CHANGE OF \"UNITS\" => GRADE RESET: NJ/VB");
+    EXPECT_EQ(sel.index, (std::array<int, 3>{IndexOf(imperial[K], "A 690"), 0, IndexOf(imperial[S], "A 690")}));
+    EXPECT_TRUE(sel.connectorsEnabled);
+    EXPECT_FALSE(sel.sheetPileEnabled);
+    // The sheet pile grade forced aside has no imperial counterpart: freed
+    // there, the box shows the first grade, not the metric row's index.
+    GradeSelection freed = sel;
+    freed.index[K] = 0;
+    ApplySteelGradeSelection(freed, imperial, Member::KingPile);
+    EXPECT_EQ(freed.index[S], 0);
+
+    fellBack = CarrySteelGrades(sel, carry, metric, c, true);
+    EXPECT_EQ(UnitSwitchNotice(fellBack), " CHANGE OF \"UNITS\" => STEEL GRADES KEPT");
+    EXPECT_EQ(sel.index[C], IndexOf(metric[C], "A 690"));
+    EXPECT_FALSE(sel.connectorsEnabled);
+    // The grades "A 690" forced aside are still remembered.
+    sel.index[K] = 0;
+    ApplySteelGradeSelection(sel, metric, Member::KingPile);
+    EXPECT_EQ(sel.index[C], IndexOf(metric[C], "S 420"));
+    EXPECT_EQ(sel.index[S], IndexOf(metric[S], "S 390 GP"));
+
+    EXPECT_EQ(UnitSwitchNotice({Member::KingPile, Member::SheetPile}), " CHANGE OF \"UNITS\" => GRADES RESET: WQ, KX");
+    EXPECT_EQ(UnitSwitchNotice({Member::KingPile, Member::Connectors, Member::SheetPile}),
+              " CHANGE OF \"UNITS\" => STEEL GRADES RESET");
+}

@@ -224,6 +224,7 @@ public:
     void ReadSettings();
     void WriteSettings();
     void FillSteelGrades();
+    void CarrySteelGrade();
     void CB_SteelGradesChange();
     void ShowMetricCaptions();
     void ShowImperialCaptions();

@@ -169,8 +169,21 @@ void TForm1::FillSteelGrades()
     CB_SteelGrades->setCurrentIndex(CB_SteelGrades->count() > 0 ? 0 : -1);
 }
 
+// A unit switch: the list from the new table with the same grade chosen, or
+// its first grade when the new table has none of that name.
+void TForm1::CarrySteelGrade()
+{
+    const int chosen = CB_SteelGrades->currentIndex();
+    FillSteelGrades();
+    const cr::Catalogue& cat = data_->cat;
+    const int carried = data_->gradeCarry.Carry(chosen, cat.Grades(!metric_).names, cat.Grades(metric_).names);
+    CB_SteelGrades->setCurrentIndex(carried);
+    data_->fyk = cr::GradeFyk(cat, carried, metric_);
+}
+
 void TForm1::CB_SteelGradesChange()
 {
+    data_->gradeCarry.Forget();
     SB1->ClearPanel(0);
     ApplySplashZoneFactor();
     RefreshResults();
@@ -228,7 +241,7 @@ void TForm1::MenuImperialClick()
     Edit_Moment->setText(ImperialText(loads.m, cf::kMomentFactor, cat.mmaxImperial, 1));
     Edit_Load->setText(ImperialText(loads.n, cf::kLoadFactor, cat.nmaxImperial, 1));
     Edit_Deflection->setText(ImperialText(loads.f, cf::kDeflectionFactor, cat.fmaxImperial, 1));
-    FillSteelGrades();
+    CarrySteelGrade();
     cf::MessageBeep(cf::kBeepDefault);
     RewriteRateEdits(false);
     FinishUnitSwitch();
@@ -250,7 +263,7 @@ void TForm1::MenuMetricClick()
     Edit_Moment->setText(cf::Fixed(loads.m, 0));
     Edit_Load->setText(cf::Fixed(loads.n, 0));
     Edit_Deflection->setText(cf::Fixed(loads.f, 0));
-    FillSteelGrades();
+    CarrySteelGrade();
     cf::MessageBeep(cf::kBeepDefault);
     RewriteRateEdits(true);
     FinishUnitSwitch();
@@ -274,7 +287,7 @@ void TForm1::RewriteRateEdits(bool toMetric)
 }
 
 // Steps both unit switches end with: the losses in the new unit, the list
-// again with the same line selected, and the notice.
+// again with the same line selected, and the notice on the steel grade.
 void TForm1::FinishUnitSwitch()
 {
     RecomputeLosses();
@@ -288,7 +301,9 @@ void TForm1::FinishUnitSwitch()
     } else {
         RG_SSPClick();
     }
-    SB1->SetPanel(1, QString::fromUtf8(" Change of \"UNITS\" => steel grades RESET"));
+    const cf::GradeCarry& grade = data_->gradeCarry;
+    SB1->SetPanel(1, grade.Kept() ? QStringLiteral(" Change of \"UNITS\" => steel grade kept")
+                                  : QStringLiteral(" Change of \"UNITS\" => steel grade RESET"));
     if (OnPage(TabSheetRates))
         SB1->ClearPanel(0);
 }

@@ -246,12 +246,14 @@ void TForm1::BuildRatesTab()
     const QStringList environments{QStringLiteral(" atmospheric"), QStringLiteral(" soil"), QStringLiteral(" water")};
 
     GB_EC3 = MakeGroup(t, "GB_EC3", QStringLiteral(" EuroCode 3, Part 5  (prEN 1993-5, 2003) "), 4, 2, 555, 318);
-    RG_Front = MakeRadio(GB_EC3, "RG_Front", QStringLiteral(" Front "), environments, 8, 18, 539, 38);
+    // The environment rows high enough for their radio marks; the detail
+    // groups below them hold up to five items.
+    RG_Front = MakeRadio(GB_EC3, "RG_Front", QStringLiteral(" Front "), environments, 8, 18, 539, 42);
     RG_Front->SetColumns(3);
-    RG_Front_Detail = MakeRadio(GB_EC3, "RG_Front_Detail", QStringLiteral(" Chapter 4 "), {}, 8, 58, 539, 100);
-    RG_Back = MakeRadio(GB_EC3, "RG_Back", QStringLiteral(" Back "), environments, 8, 164, 539, 38);
+    RG_Front_Detail = MakeRadio(GB_EC3, "RG_Front_Detail", QStringLiteral(" Chapter 4 "), {}, 8, 60, 539, 101);
+    RG_Back = MakeRadio(GB_EC3, "RG_Back", QStringLiteral(" Back "), environments, 8, 163, 539, 42);
     RG_Back->SetColumns(3);
-    RG_Back_Detail = MakeRadio(GB_EC3, "RG_Back_Detail", QStringLiteral(" Chapter 4 "), {}, 8, 204, 539, 108);
+    RG_Back_Detail = MakeRadio(GB_EC3, "RG_Back_Detail", QStringLiteral(" Chapter 4 "), {}, 8, 205, 539, 107);
 
     // Each value with its unit, and below it the description of the face.
     GB_Project_Rates = MakeGroup(t, "GB_Project_Rates", QStringLiteral(" Project specific "), 4, 324, 555, 118);

@@ -3,6 +3,7 @@
 // quantities. Values are metric.
 #pragma once
 
+#include "calcframe/gradecarry.h"
 #include "calcframe/sfwindow.h"
 #include "corrosion/catalogue.h"
 #include "corrosion/losses.h"
@@ -31,6 +32,7 @@ struct RovandelData {
     cf::SfWindow window; // SfMin 1000000 and SfMax 0 until the fields are read
     cr::Loads loads;
     double fyk = 0; // MPa
+    cf::GradeCarry gradeCarry; // the grade across unit switches
     cr::CurrentSection section;
     cr::SafetyFactors sf;
 

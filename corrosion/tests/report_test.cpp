@@ -70,7 +70,7 @@ TEST(RovandelReport, TextFileLinesOfAFullMetricCheck)
 {
     const std::vector<std::string> lines = cr::TextReportLines(Full());
     ASSERT_GE(lines.size(), 6u);
-    EXPECT_EQ(lines[0], " Rovandel.   Beta Version 1.0.3,  October 20      ");
+    EXPECT_EQ(lines[0], " Rovandel.   Beta Version 1.0.3,  October 2004    "); // the year whole
     EXPECT_EQ(lines[1], "");
     EXPECT_EQ(lines[2], std::string(cr::kReportNotice) + "            09/12/26");
     EXPECT_EQ(lines[3], std::string(73, '_'));

@@ -157,7 +157,7 @@ TEST(Startup, DialogsWhileTheMainFormIsCreatedAreNotCoveredByTheSplash)
         splashShownBetween.push_back(FindSplash() && FindSplash()->isVisible());
         EXPECT_TRUE(cf::OpenFile(cf::OpenFileOptions{}).isEmpty());
         splashShownBetween.push_back(FindSplash() && FindSplash()->isVisible());
-        cf::ShowMessage(QStringLiteral("The file seems to be corrupted."));
+        cf::ShowFatalError(QStringLiteral("The file seems to be corrupted."));
         throw cf::ProgramEnd(1);
     };
     cf::StartedCalculator started = cf::StartCalculator(App(), config);
@@ -167,6 +167,25 @@ TEST(Startup, DialogsWhileTheMainFormIsCreatedAreNotCoveredByTheSplash)
     ASSERT_EQ(platform.messages->calls.size(), 2u);
     EXPECT_EQ(platform.messages->calls[0].caption, "Error");
     EXPECT_EQ(platform.messages->calls[1].caption, "WQ KX Kestrane");
+    EXPECT_EQ(FindSplash(), nullptr);
+}
+
+TEST(Startup, AMainFormClosedDuringStartUpEndsTheProgram)
+{
+    // Closed as soon as it shows, while start-up waits for the window manager:
+    // the program ends with it (no message loop is left running without a window).
+    sps::FakePlatform platform;
+    cf::StartupConfig config = Config();
+    bool closed = false;
+    config.beforeSplashFocus = [&](QWidget* main) {
+        QTimer::singleShot(0, main, [main, &closed] { closed = main->close(); });
+    };
+    QTimer guard; // ends a loop that would otherwise run for ever
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(7); });
+    guard.start(20000);
+    EXPECT_EQ(cf::RunCalculator(App(), config), 0);
+    EXPECT_TRUE(closed);
     EXPECT_EQ(FindSplash(), nullptr);
 }
 

@@ -10,10 +10,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QString>
 #include <QStringList>
 #include <QTableWidget>
+#include <QStyle>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace cf::test {
 
@@ -78,13 +82,20 @@ inline QStringList ClippedTexts(const QWidget* root)
             }
         } else if (auto* button = qobject_cast<const QAbstractButton*>(w)) {
             // A push button's size hint holds a minimum width of the style;
-            // radio buttons and check boxes need their mark beside the text.
+            // radio buttons and check boxes need their mark beside the text,
+            // and the height of the mark and of the text.
             const QString text = WithoutMnemonics(button->text());
-            const int needed = qobject_cast<const QPushButton*>(w)
-                                   ? fm.horizontalAdvance(text) + 2 * kButtonTextMargin
-                                   : button->sizeHint().width();
+            const bool push = qobject_cast<const QPushButton*>(w) != nullptr;
+            const int needed = push ? fm.horizontalAdvance(text) + 2 * kButtonTextMargin : button->sizeHint().width();
             if (!text.isEmpty() && needed > button->width())
                 found << Describe(w, QStringLiteral("\"%1\" wider than its button").arg(text));
+            if (!push) {
+                const auto mark = qobject_cast<const QRadioButton*>(w) ? QStyle::PM_ExclusiveIndicatorHeight
+                                                                       : QStyle::PM_IndicatorHeight;
+                const int high = std::max(button->style()->pixelMetric(mark, nullptr, button), fm.height());
+                if (high > button->height())
+                    found << Describe(w, QStringLiteral("\"%1\" higher than its button").arg(text));
+            }
         } else if (auto* edit = qobject_cast<const QLineEdit*>(w)) {
             const int room = edit->width() - 2 * 4 - (edit->hasFrame() ? 4 : 0);
             if (fm.horizontalAdvance(edit->text()) > room)

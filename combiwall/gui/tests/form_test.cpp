@@ -205,6 +205,7 @@ TEST(KestraneDataFile, ACorruptedFileIsReportedAndEndsTheProgram)
     ASSERT_EQ(platform.messages->calls.size(), 1u);
     EXPECT_EQ(platform.messages->calls[0].text,
               "\"WQ KX Data.daa\" file seems to be corrupted. Reinstall original file.");
+    EXPECT_EQ(platform.messages->calls[0].kind, sps::TMsgKind::Error); // the program ends
 }
 
 TEST(KestraneDataFile, BrowsingFindsTheFileInAnotherFolder)

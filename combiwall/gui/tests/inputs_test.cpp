@@ -6,6 +6,10 @@
 
 #include <QPalette>
 
+#include <array>
+#include <utility>
+#include <vector>
+
 namespace {
 
 using cwtest::Kestrane;
@@ -285,9 +289,111 @@ TEST(KestraneUnits, RoundTripConvertsFieldsCaptionsAndResetsGrades)
     EXPECT_EQ(f.Edit_Deflection->text(), QStringLiteral("3"));
     EXPECT_EQ(f.Lbl_MomentUnit->text(), QStringLiteral("kNm/m"));
     EXPECT_EQ(f.GB_WQKX->title(), QStringLiteral("   WQ / KX Comb.            Sx (cm³/m)  "));
-    EXPECT_TRUE(f.CB_SteelGradesWQ->currentText().startsWith(QStringLiteral("S 355")));
+    EXPECT_TRUE(f.CB_SteelGradesWQ->currentText().startsWith(QStringLiteral("S 420"))); // the grade chosen
     EXPECT_TRUE(k.Panel(0).endsWith(QStringLiteral(" cm²/m")));
     EXPECT_EQ(k.Beeps().size(), 2u);
+}
+
+TEST(KestraneUnits, EveryGradeListKeepsItsGradeOverARoundTrip)
+{
+    // The grades chosen in turn (box, grade), on the catalogue or the built-up
+    // tab; the grades and the notice in imperial units; and after the switch
+    // back, the same grades and safety factors as before.
+    using Choice = std::pair<QComboBox* cw::TForm1::*, const char*>;
+    const struct {
+        const char* what;
+        bool builtUp;
+        std::vector<Choice> choices;
+        std::array<const char*, 3> imperial; // king pile, connectors, sheet pile
+        const char* notice;
+    } cases[] = {
+        {"A 690 for the king pile forces the others",
+         false,
+         {{&cw::TForm1::CB_SteelGradesWQ, "A 690"}},
+         {"A 690", "A 690", "A 690"},
+         " CHANGE OF \"UNITS\" => STEEL GRADES KEPT"},
+        {"grades without an imperial counterpart",
+         false,
+         {{&cw::TForm1::CB_SteelGradesWQ, "S 420"},
+          {&cw::TForm1::CB_SteelGradesNJVB, "S 390"},
+          {&cw::TForm1::CB_SteelGradesKX, "S 320 GP"}},
+         {"A 572 Gr 50", "A 572 Gr 50", "A 328"},
+         " CHANGE OF \"UNITS\" => STEEL GRADES RESET"},
+        {"the built-up tab's boxes",
+         true,
+         {{&cw::TForm1::CB_SteelGradesNJVB_Own, "S 460"}, {&cw::TForm1::CB_SteelGradesKX_Own, "A 690"}},
+         {"A 690", "A 690", "A 690"},
+         " CHANGE OF \"UNITS\" => STEEL GRADES KEPT"},
+    };
+    for (const auto& c : cases) {
+        Kestrane k;
+        cw::TForm1& f = *k.form;
+        // Loads whose imperial texts convert back to the same metric texts.
+        k.TypeAndLeave(f.Edit_Moment, QStringLiteral("445"));
+        k.TypeAndLeave(f.Edit_Load, QStringLiteral("146"));
+        k.TypeAndLeave(f.Edit_Deflection, QStringLiteral("3"));
+        if (c.builtUp)
+            f.MenuWQOwn->trigger();
+        else
+            k.ClickLine(5);
+        for (const Choice& choice : c.choices) {
+            QComboBox* box = f.*choice.first;
+            Kestrane::Choose(box, Kestrane::FindItem(box, choice.second));
+        }
+        QComboBox* const boxes[] = {f.CB_SteelGradesWQ,     f.CB_SteelGradesNJVB,     f.CB_SteelGradesKX,
+                                    f.CB_SteelGradesWQ_Own, f.CB_SteelGradesNJVB_Own, f.CB_SteelGradesKX_Own};
+        auto state = [&] {
+            QStringList s;
+            for (QComboBox* box : boxes)
+                s << box->currentText() << QString::number(OwnEnabled(box));
+            for (QLabel* l : {f.Lbl_WQResult, f.Lbl_NJVBResult, f.Lbl_KXResult, f.Lbl_SfminResult,
+                              f.Lbl_SfWQResult_Own, f.Lbl_SfNJVBResult_Own, f.Lbl_SfKXResult_Own, f.Lbl_SfMin_Own})
+                s << l->text();
+            return s;
+        };
+        const QStringList before = state();
+        const double connectorsFyk = f.Data().fyk.connectors;
+
+        f.MenuImperial->trigger();
+        for (int m = 0; m < 3; ++m) {
+            EXPECT_TRUE(boxes[m]->currentText().startsWith(QString::fromLatin1(c.imperial[m]))) << c.what << m;
+            EXPECT_EQ(boxes[m + 3]->currentIndex(), boxes[m]->currentIndex()) << c.what << m;
+        }
+        EXPECT_EQ(k.Panel(1), QString::fromLatin1(c.notice)) << c.what;
+        if (c.imperial[1] == std::string("A 690")) { // 50 ksi
+            EXPECT_NEAR(f.Data().fyk.connectors, 344.857, 0.0005) << c.what;
+            EXPECT_FALSE(OwnEnabled(f.CB_SteelGradesNJVB)) << c.what;
+        }
+
+        f.MenuMetric->trigger();
+        EXPECT_EQ(state(), before) << c.what;
+        EXPECT_EQ(f.Data().fyk.connectors, connectorsFyk) << c.what;
+        EXPECT_EQ(k.Panel(1), QStringLiteral(" CHANGE OF \"UNITS\" => STEEL GRADES KEPT")) << c.what;
+    }
+
+    // A grade chosen in imperial units is the one that goes back, even the
+    // first grade that stood in for the metric one.
+    {
+        Kestrane k;
+        cw::TForm1& f = *k.form;
+        Kestrane::Choose(f.CB_SteelGradesKX, Kestrane::FindItem(f.CB_SteelGradesKX, "S 320"));
+        f.MenuImperial->trigger();
+        Kestrane::Choose(f.CB_SteelGradesKX_Own, 0);
+        f.MenuMetric->trigger();
+        EXPECT_EQ(f.CB_SteelGradesKX->currentIndex(), 0);
+    }
+
+    // The grades "A 690" forced aside come back after the round trip.
+    Kestrane k;
+    cw::TForm1& f = *k.form;
+    Kestrane::Choose(f.CB_SteelGradesNJVB, Kestrane::FindItem(f.CB_SteelGradesNJVB, "S 420"));
+    Kestrane::Choose(f.CB_SteelGradesKX, Kestrane::FindItem(f.CB_SteelGradesKX, "S 320"));
+    Kestrane::Choose(f.CB_SteelGradesWQ, Kestrane::FindItem(f.CB_SteelGradesWQ, "A 690"));
+    f.MenuImperial->trigger();
+    f.MenuMetric->trigger();
+    Kestrane::Choose(f.CB_SteelGradesWQ, 0);
+    EXPECT_TRUE(f.CB_SteelGradesNJVB->currentText().startsWith(QStringLiteral("S 420")));
+    EXPECT_TRUE(f.CB_SteelGradesKX_Own->currentText().startsWith(QStringLiteral("S 320")));
 }
 
 TEST(KestraneUnits, LargeLoadsAreCappedAtTheImperialLimits)

@@ -25,6 +25,9 @@
 #include <cstdlib>
 #include <map>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 using cwtest::Kestrane;
@@ -441,11 +444,18 @@ TEST(KestraneReport, TextReportIsWrittenThroughTheSaveDialog)
     EXPECT_EQ(lines[21], QStringLiteral("Steel Grade WQ:               S 355      "));
     EXPECT_TRUE(lines.contains(QStringLiteral("Total wall length:            100.4 m")));
 
-    // A file that cannot be written shows a message.
-    k.platform.files->answers.push_back(k.dir.filePath(QStringLiteral("no folder/report.txt")).toStdString());
+    // A file that cannot be written shows a message; a FIFO is refused at once
+    // (opening it would wait for a reader for ever).
+    const std::string fifo = k.dir.filePath(QStringLiteral("pipe.txt")).toStdString();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    k.platform.files->answers = {k.dir.filePath(QStringLiteral("no folder/report.txt")).toStdString(), fifo};
+    ::alarm(20);
     f.MenuPrintToFile->trigger();
-    ASSERT_EQ(k.platform.messages->calls.size(), 1u);
-    EXPECT_NE(k.platform.messages->calls[0].text.find("Unable to write the file"), std::string::npos);
+    f.MenuPrintToFile->trigger();
+    ::alarm(0);
+    ASSERT_EQ(k.platform.messages->calls.size(), 2u);
+    EXPECT_NE(k.platform.messages->calls[0].text.find("Cannot create a file in folder"), std::string::npos);
+    EXPECT_EQ(k.platform.messages->calls[1].text, "Cannot write file \"" + fifo + "\". It is not a regular file.");
 }
 
 TEST(KestraneLayout, NoTextIsCutOnAnyTabInEitherUnitSystem)

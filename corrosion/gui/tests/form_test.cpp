@@ -152,6 +152,7 @@ TEST(RovandelStart, DataFileMissingOrCorrupted)
     EXPECT_THROW(form.FormCreate(), cf::ProgramEnd);
     ASSERT_EQ(platform.messages->calls.size(), 2u);
     EXPECT_EQ(platform.messages->calls[1].text, cr::kCatalogueCorrupted);
+    EXPECT_EQ(platform.messages->calls[1].kind, sps::TMsgKind::Error); // the program ends
 }
 
 TEST(RovandelStart, MenusFollowTheTab)
@@ -232,6 +233,10 @@ TEST(RovandelLayout, NoTextIsCutOnAnyTabInEitherUnitSystem)
         }
         r.ClickTab(f.TabSheetInput);
     };
+    // The most detail items (soil) on both faces.
+    r.CodeLosses(100, 30, cr::kSoil, 1, cr::kSoil, 4);
+    r.ClickTab(f.TabSheetRates);
+    EXPECT_EQ(cf::test::ClippedTexts(&f).join(QLatin1Char('\n')).toStdString(), "") << "soil details";
     // The longest texts: sea water details, loads, a wall, the largest section.
     r.CodeLosses(100, 30, cr::kWater, 1, cr::kWater, 3);
     r.Type(f.Edit_Moment, QStringLiteral("11000"));

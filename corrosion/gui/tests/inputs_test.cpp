@@ -328,7 +328,7 @@ TEST(RovandelUnits, SwitchesKeepTheValuesAndTheImperialPileLimit)
     EXPECT_NEAR(f.PileLength(), 11.99993663, 1e-8);
     EXPECT_EQ(f.Edit_Moment->text(), QStringLiteral("224.7"));
     EXPECT_EQ(f.Section().name, "KX 22"); // the same line again
-    EXPECT_EQ(r.Panel(1), QStringLiteral(" Change of \"UNITS\" => steel grades RESET"));
+    EXPECT_EQ(r.Panel(1), QStringLiteral(" Change of \"UNITS\" => steel grade RESET"));
     EXPECT_EQ(f.CB_SteelGrades->currentIndex(), 0);
     EXPECT_EQ(f.CB_SteelGrades->currentText(),
               cf::QStr(cr::SteelGradeItems(f.Catalogue(), false)[0]));
@@ -342,6 +342,67 @@ TEST(RovandelUnits, SwitchesKeepTheValuesAndTheImperialPileLimit)
     EXPECT_NEAR(f.PileLength(), 108.26 * 0.304799, 1e-9);
     r.Enter(f.Edit_SSPLength);
     EXPECT_EQ(r.Panel(0), QStringLiteral(" 0 < length of ssp =< 108.26"));
+}
+
+TEST(RovandelUnits, TheGradeIsKeptOverARoundTrip)
+{
+    // The grade chosen, what imperial units show, and the notice.
+    const struct {
+        const char* grade;
+        const char* imperial;
+        const char* notice;
+    } cases[] = {
+        {"A 690", " A 690", " Change of \"UNITS\" => steel grade kept"},
+        {"S 355 GP", " A 328", " Change of \"UNITS\" => steel grade RESET"},
+    };
+    for (const auto& c : cases) {
+        Rovandel r;
+        rv::TForm1& f = *r.form;
+        r.CodeLosses(25, 0, cr::kWater, 2, cr::kAtmospheric, 0); // sea water splash zone in front
+        r.Choose(f.CB_SteelGrades, MetricGrade(f, c.grade));
+        if (f.RG_A690->isEnabled())
+            r.Click(f.RG_A690, 1);
+        // Loads whose imperial texts convert back to the same metric texts.
+        r.TypeAndLeave(f.Edit_Moment, QStringLiteral("445"));
+        r.TypeAndLeave(f.Edit_Load, QStringLiteral("146"));
+        r.TypeAndLeave(f.Edit_Deflection, QStringLiteral("3"));
+        r.SelectSection(QStringLiteral("KX 22"));
+        auto state = [&] {
+            return QStringList{f.CB_SteelGrades->currentText(), f.Lbl_Sf_Result->text(), f.Lbl_SFRedResult->text(),
+                               QString::number(f.RG_A690->isEnabled()), QString::number(f.RG_A690->ItemIndex())};
+        };
+        const QStringList before = state();
+        const double fyk = f.Fyk();
+        const double sfIni = f.SafetyFactors().ini;
+        ASSERT_GT(sfIni, 1.0) << c.grade;
+
+        f.MenuImperial->trigger();
+        EXPECT_TRUE(f.CB_SteelGrades->currentText().startsWith(QString::fromLatin1(c.imperial))) << c.grade;
+        EXPECT_EQ(r.Panel(1), QString::fromLatin1(c.notice)) << c.grade;
+        // Sf,ini follows the imperial grade's strength (50 ksi for A 690).
+        EXPECT_NEAR(f.SafetyFactors().ini, sfIni * f.Fyk() / fyk, 0.01) << c.grade;
+        if (c.grade == std::string("A 690")) {
+            EXPECT_NEAR(f.Fyk(), 50 * 6.89714, 1e-9);
+            EXPECT_EQ(state().mid(3), before.mid(3)); // the splash-zone factor stays
+        }
+
+        f.MenuMetric->trigger();
+        EXPECT_EQ(state(), before) << c.grade;
+        EXPECT_EQ(f.Fyk(), fyk) << c.grade;
+        EXPECT_EQ(r.Panel(1), QStringLiteral(" Change of \"UNITS\" => steel grade kept")) << c.grade;
+    }
+
+    // A grade chosen in imperial units is the one that goes back, even the
+    // first grade that stood in for the metric one.
+    Rovandel r;
+    rv::TForm1& f = *r.form;
+    for (const char* imperial : {" A 690", " A 328"}) {
+        r.Choose(f.CB_SteelGrades, MetricGrade(f, "S 355 GP"));
+        f.MenuImperial->trigger();
+        r.Choose(f.CB_SteelGrades, Rovandel::FindItem(f.CB_SteelGrades, QString::fromLatin1(imperial)));
+        f.MenuMetric->trigger();
+        EXPECT_EQ(f.CB_SteelGrades->currentIndex(), imperial == std::string(" A 690") ? MetricGrade(f, "A 690") : 0);
+    }
 }
 
 } // namespace

@@ -11,6 +11,9 @@
 
 #include <fstream>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 using rvtest::Rovandel;
@@ -67,7 +70,7 @@ TEST(RovandelReportForm, TextFileThroughTheSaveDialog)
         }
     }
     // What the form shows is what the report says.
-    EXPECT_EQ(lines[0], QStringLiteral(" Rovandel.   Beta Version 1.0.3,  October 20      "));
+    EXPECT_EQ(lines[0], QStringLiteral(" Rovandel.   Beta Version 1.0.3,  October 2004    "));
     for (const QString& line :
          {Row(QStringLiteral(" Section : "), QStringLiteral("KX 18")),
           Row(QStringLiteral(" Steel grade : "), QStringLiteral(" S 355 GP  ")),
@@ -79,11 +82,18 @@ TEST(RovandelReportForm, TextFileThroughTheSaveDialog)
           Row(QStringLiteral("     surface protected for : "), QStringLiteral("10"), QStringLiteral("years"))})
         EXPECT_TRUE(lines.contains(line)) << line.toStdString();
 
-    // A file that cannot be written shows a message.
-    r.platform.files->answers.push_back(r.dir.filePath(QStringLiteral("no folder/report.txt")).toStdString());
+    // A file that cannot be written shows a message; a FIFO is refused at once
+    // (opening it would wait for a reader for ever).
+    const std::string fifo = r.dir.filePath(QStringLiteral("pipe.txt")).toStdString();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    r.platform.files->answers = {r.dir.filePath(QStringLiteral("no folder/report.txt")).toStdString(), fifo};
+    ::alarm(20);
     f.MenuPrintToFile->trigger();
-    ASSERT_EQ(r.platform.messages->calls.size(), 1u);
-    EXPECT_NE(r.platform.messages->calls[0].text.find("Unable to write the file"), std::string::npos);
+    f.MenuPrintToFile->trigger();
+    ::alarm(0);
+    ASSERT_EQ(r.platform.messages->calls.size(), 2u);
+    EXPECT_NE(r.platform.messages->calls[0].text.find("Cannot create a file in folder"), std::string::npos);
+    EXPECT_EQ(r.platform.messages->calls[1].text, "Cannot write file \"" + fifo + "\". It is not a regular file.");
 }
 
 TEST(RovandelReportForm, PrintsOnePageThroughTheDialog)
