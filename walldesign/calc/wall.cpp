@@ -8,6 +8,7 @@
 #include "walldesign/report/report.h"
 
 #include <exception>
+#include <functional>
 #include <limits>
 
 namespace wd {
@@ -105,8 +106,8 @@ TLayer ReadLayer(sps::ByteReader& in)
     return l;
 }
 
-// Everything the "Data" property stores, read completely before the wall
-// takes it over.
+// Everything the "Data" property stores: read completely before the wall
+// takes it over, and kept while the wall calculates.
 struct StoredInput {
     float PileTop = 0;
     float AnchorLevel = 0;
@@ -203,6 +204,66 @@ StoredInput ReadStoredInput(sps::TReader& reader)
     s.GradeName = ReadName(in);
     in.Skip(3);
     return s;
+}
+
+StoredInput StoredInputOf(const TWall& w)
+{
+    return {.PileTop = w.PileTop,
+            .AnchorLevel = w.AnchorLevel,
+            .Support = w.Support,
+            .Front = w.Front,
+            .Behind = w.Behind,
+            .PileTip = w.PileTip,
+            .Embedment = w.Embedment,
+            .AnchorForce = w.AnchorForce,
+            .AnchorInclination = w.AnchorInclination,
+            .AnchorSafety = w.AnchorSafety,
+            .FrontLayers = w.FrontLayers,
+            .BehindLayers = w.BehindLayers,
+            .Forces = w.Forces,
+            .Pressures = w.Pressures,
+            .Bousqs = w.Bousqs,
+            .SectionIndex = w.SectionIndex,
+            .SectionArea = w.SectionArea,
+            .SectionMass = w.SectionMass,
+            .SectionInertia = w.SectionInertia,
+            .SectionModulus = w.SectionModulus,
+            .SectionReserved = w.SectionReserved,
+            .SectionName = w.SectionName,
+            .GradeIndex = w.GradeIndex,
+            .GradeValue = w.GradeValue,
+            .RequiredSafety = w.RequiredSafety,
+            .GradeName = w.GradeName};
+}
+
+void SetStoredInput(TWall& w, StoredInput s)
+{
+    w.PileTop = s.PileTop;
+    w.AnchorLevel = s.AnchorLevel;
+    w.Support = s.Support;
+    w.Front = s.Front;
+    w.Behind = s.Behind;
+    w.PileTip = s.PileTip;
+    w.Embedment = s.Embedment;
+    w.AnchorForce = s.AnchorForce;
+    w.AnchorInclination = s.AnchorInclination;
+    w.AnchorSafety = s.AnchorSafety;
+    w.FrontLayers = std::move(s.FrontLayers);
+    w.BehindLayers = std::move(s.BehindLayers);
+    w.Forces = std::move(s.Forces);
+    w.Pressures = std::move(s.Pressures);
+    w.Bousqs = std::move(s.Bousqs);
+    w.SectionIndex = s.SectionIndex;
+    w.SectionArea = s.SectionArea;
+    w.SectionMass = s.SectionMass;
+    w.SectionInertia = s.SectionInertia;
+    w.SectionModulus = s.SectionModulus;
+    w.SectionReserved = s.SectionReserved;
+    w.SectionName = std::move(s.SectionName);
+    w.GradeIndex = s.GradeIndex;
+    w.GradeValue = s.GradeValue;
+    w.RequiredSafety = s.RequiredSafety;
+    w.GradeName = std::move(s.GradeName);
 }
 
 } // namespace
@@ -414,33 +475,12 @@ void TWall::WriteData(sps::TWriter& writer) const
 
 void TWall::ReadData(sps::TReader& reader)
 {
-    StoredInput s = ReadStoredInput(reader);
-    PileTop = s.PileTop;
-    AnchorLevel = s.AnchorLevel;
-    Support = s.Support;
-    Front = s.Front;
-    Behind = s.Behind;
-    PileTip = s.PileTip;
-    Embedment = s.Embedment;
-    AnchorForce = s.AnchorForce;
-    AnchorInclination = s.AnchorInclination;
-    AnchorSafety = s.AnchorSafety;
-    FrontLayers = std::move(s.FrontLayers);
-    BehindLayers = std::move(s.BehindLayers);
-    Forces = std::move(s.Forces);
-    Pressures = std::move(s.Pressures);
-    Bousqs = std::move(s.Bousqs);
-    SectionIndex = s.SectionIndex;
-    SectionArea = s.SectionArea;
-    SectionMass = s.SectionMass;
-    SectionInertia = s.SectionInertia;
-    SectionModulus = s.SectionModulus;
-    SectionReserved = s.SectionReserved;
-    SectionName = std::move(s.SectionName);
-    GradeIndex = s.GradeIndex;
-    GradeValue = s.GradeValue;
-    RequiredSafety = s.RequiredSafety;
-    GradeName = std::move(s.GradeName);
+    SetStoredInput(*this, ReadStoredInput(reader));
+}
+
+std::function<void()> TWall::KeepInput()
+{
+    return [this, kept = StoredInputOf(*this)] { SetStoredInput(*this, kept); };
 }
 
 } // namespace wd
