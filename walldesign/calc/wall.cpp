@@ -10,6 +10,7 @@
 #include <exception>
 #include <functional>
 #include <limits>
+#include <utility>
 
 namespace wd {
 
@@ -206,64 +207,48 @@ StoredInput ReadStoredInput(sps::TReader& reader)
     return s;
 }
 
+// Calls f(field of the wall, field of the stored input) for every field.
+template <class Wall, class Stored, class F>
+void ForEachStoredField(Wall& w, Stored& s, F f)
+{
+    f(w.PileTop, s.PileTop);
+    f(w.AnchorLevel, s.AnchorLevel);
+    f(w.Support, s.Support);
+    f(w.Front, s.Front);
+    f(w.Behind, s.Behind);
+    f(w.PileTip, s.PileTip);
+    f(w.Embedment, s.Embedment);
+    f(w.AnchorForce, s.AnchorForce);
+    f(w.AnchorInclination, s.AnchorInclination);
+    f(w.AnchorSafety, s.AnchorSafety);
+    f(w.FrontLayers, s.FrontLayers);
+    f(w.BehindLayers, s.BehindLayers);
+    f(w.Forces, s.Forces);
+    f(w.Pressures, s.Pressures);
+    f(w.Bousqs, s.Bousqs);
+    f(w.SectionIndex, s.SectionIndex);
+    f(w.SectionArea, s.SectionArea);
+    f(w.SectionMass, s.SectionMass);
+    f(w.SectionInertia, s.SectionInertia);
+    f(w.SectionModulus, s.SectionModulus);
+    f(w.SectionReserved, s.SectionReserved);
+    f(w.SectionName, s.SectionName);
+    f(w.GradeIndex, s.GradeIndex);
+    f(w.GradeValue, s.GradeValue);
+    f(w.RequiredSafety, s.RequiredSafety);
+    f(w.GradeName, s.GradeName);
+}
+
 StoredInput StoredInputOf(const TWall& w)
 {
-    return {.PileTop = w.PileTop,
-            .AnchorLevel = w.AnchorLevel,
-            .Support = w.Support,
-            .Front = w.Front,
-            .Behind = w.Behind,
-            .PileTip = w.PileTip,
-            .Embedment = w.Embedment,
-            .AnchorForce = w.AnchorForce,
-            .AnchorInclination = w.AnchorInclination,
-            .AnchorSafety = w.AnchorSafety,
-            .FrontLayers = w.FrontLayers,
-            .BehindLayers = w.BehindLayers,
-            .Forces = w.Forces,
-            .Pressures = w.Pressures,
-            .Bousqs = w.Bousqs,
-            .SectionIndex = w.SectionIndex,
-            .SectionArea = w.SectionArea,
-            .SectionMass = w.SectionMass,
-            .SectionInertia = w.SectionInertia,
-            .SectionModulus = w.SectionModulus,
-            .SectionReserved = w.SectionReserved,
-            .SectionName = w.SectionName,
-            .GradeIndex = w.GradeIndex,
-            .GradeValue = w.GradeValue,
-            .RequiredSafety = w.RequiredSafety,
-            .GradeName = w.GradeName};
+    StoredInput s;
+    ForEachStoredField(w, s, [](const auto& from, auto& to) { to = from; });
+    return s;
 }
 
 void SetStoredInput(TWall& w, StoredInput s)
 {
-    w.PileTop = s.PileTop;
-    w.AnchorLevel = s.AnchorLevel;
-    w.Support = s.Support;
-    w.Front = s.Front;
-    w.Behind = s.Behind;
-    w.PileTip = s.PileTip;
-    w.Embedment = s.Embedment;
-    w.AnchorForce = s.AnchorForce;
-    w.AnchorInclination = s.AnchorInclination;
-    w.AnchorSafety = s.AnchorSafety;
-    w.FrontLayers = std::move(s.FrontLayers);
-    w.BehindLayers = std::move(s.BehindLayers);
-    w.Forces = std::move(s.Forces);
-    w.Pressures = std::move(s.Pressures);
-    w.Bousqs = std::move(s.Bousqs);
-    w.SectionIndex = s.SectionIndex;
-    w.SectionArea = s.SectionArea;
-    w.SectionMass = s.SectionMass;
-    w.SectionInertia = s.SectionInertia;
-    w.SectionModulus = s.SectionModulus;
-    w.SectionReserved = s.SectionReserved;
-    w.SectionName = std::move(s.SectionName);
-    w.GradeIndex = s.GradeIndex;
-    w.GradeValue = s.GradeValue;
-    w.RequiredSafety = s.RequiredSafety;
-    w.GradeName = std::move(s.GradeName);
+    ForEachStoredField(w, s, [](auto& to, auto& from) { to = std::move(from); });
 }
 
 } // namespace
