@@ -11,11 +11,6 @@ namespace wd {
 
 namespace {
 
-float BendingStiffness(float inertia)
-{
-    return inertia == 0.0f ? 2.1e8f : static_cast<float>(2.1e8 * inertia);
-}
-
 // The first row of the pile: rows above its top carry nothing.
 size_t FirstPileRow(const TResults& rows, float pileTop)
 {
@@ -112,7 +107,7 @@ void TAnchorwall::FreeSupport()
     size_t anchorRow = 0;
     while (anchorRow + 1 < Results.size() && Results[anchorRow][rcBottom] < AnchorLevel)
         ++anchorRow;
-    ElasticLine(FirstPileRow(Results, PileTop), BendingStiffness(SectionInertia), PileTop, AnchorLevel, true,
+    ElasticLine(FirstPileRow(Results, PileTop), BendingStiffness(2.1e8f), PileTop, AnchorLevel, true,
                 anchorRow + 1);
 }
 
@@ -202,7 +197,7 @@ void TAnchorwall::Deflection()
     if (Results.empty())
         return;
     const float tip = Results.back()[rcBottom];
-    ElasticLine(FirstPileRow(Results, PileTop), BendingStiffness(SectionInertia), tip, tip, true, Results.size());
+    ElasticLine(FirstPileRow(Results, PileTop), BendingStiffness(2.1e8f), tip, tip, true, Results.size());
 }
 
 } // namespace wd

@@ -30,6 +30,8 @@ void TCalculationModule::Update()
 {
     if (!Modified)
         return;
+    // A calculation rewrites parts of its input; a failed one leaves none of it.
+    const std::function<void()> restoreInput = KeepInput();
     Modified = false;
     report_.reset();
     try {
@@ -37,6 +39,8 @@ void TCalculationModule::Update()
         report_ = BuildReport();
     } catch (...) {
         report_.reset();
+        if (restoreInput)
+            restoreInput();
         // Closing the views must not hide the calculation's error.
         try {
             CloseViews();

@@ -5,6 +5,7 @@
 #include "platform/component.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -37,6 +38,11 @@ public:
     TReport* Report() const { return report_.get(); }
 
     void Loaded() override;
+
+protected:
+    // Called by Update before it calculates: what puts the module's stored
+    // input back as it is now, run when the calculation or its report raises.
+    virtual std::function<void()> KeepInput() { return {}; }
 
 private:
     std::unique_ptr<TReport> report_;

@@ -12,12 +12,6 @@ namespace wd {
 
 namespace {
 
-// EI in kNm2/m; `fallback` stands in when no inertia is given.
-float BendingStiffness(float inertia, float fallback)
-{
-    return inertia == 0.0f ? fallback : static_cast<float>(2.1e8 * inertia);
-}
-
 // Cross force corrected by the anchor force that makes the moment zero at depth z.
 float CorrectedCross(float v, float m, float z, float anchorLevel)
 {
@@ -143,14 +137,14 @@ void THeadwall::FreeDeflection()
 {
     // Zero deflection at the anchor and at the tip.
     if (!Results.empty())
-        ElasticLine(0, BendingStiffness(SectionInertia, 100.0f), AnchorLevel, Results.back()[rcBottom], false, 0);
+        ElasticLine(0, BendingStiffness(100.0f), AnchorLevel, Results.back()[rcBottom], false, 0);
 }
 
 // ---------------------------------------------------------------- Fixed support
 
 float THeadwall::FixedSupport()
 {
-    const double ei = BendingStiffness(SectionInertia, 100.0f);
+    const double ei = BendingStiffness(100.0f);
     float v = 0.0f, m = 0.0f, phi = 0.0f, w = 0.0f, wa = 0.0f;
     float cv = 0.0f;
     for (size_t i = 0; i < Results.size(); ++i) {
@@ -198,7 +192,7 @@ float THeadwall::FixedSupport()
 
 void THeadwall::RefineFixedTip(int row, float wa, float& cv)
 {
-    const double ei = BendingStiffness(SectionInertia, 100.0f);
+    const double ei = BendingStiffness(100.0f);
     TResultRow& r = Results[static_cast<size_t>(row)];
     const double top = r[rcTop], h = r[rcThickness];
     const double phiTop = r[rcRotationTop], wTop = r[rcDeflectionTop], mt = r[rcMomentTop];
@@ -241,7 +235,7 @@ void THeadwall::FixedDeflection()
     // has placed the tip where the tangent there passes through the anchor, so
     // the line is also horizontal at the tip.
     if (!Results.empty())
-        ElasticLine(0, BendingStiffness(SectionInertia, 2.1e8f), AnchorLevel, Results.back()[rcBottom], false, 0);
+        ElasticLine(0, BendingStiffness(2.1e8f), AnchorLevel, Results.back()[rcBottom], false, 0);
 }
 
 // ---------------------------------------------------------------- Cantilever support
@@ -297,7 +291,7 @@ void THeadwall::CantileverDeflection()
     // Clamped at the theoretical tip; the rotation columns hold -w'.
     if (!Results.empty()) {
         const float tip = Results.back()[rcBottom];
-        ElasticLine(0, BendingStiffness(SectionInertia, 2.1e8f), tip, tip, true, Results.size());
+        ElasticLine(0, BendingStiffness(2.1e8f), tip, tip, true, Results.size());
     }
 }
 

@@ -8,7 +8,9 @@
 #include "walldesign/report/report.h"
 
 #include <exception>
+#include <functional>
 #include <limits>
+#include <utility>
 
 namespace wd {
 
@@ -105,8 +107,8 @@ TLayer ReadLayer(sps::ByteReader& in)
     return l;
 }
 
-// Everything the "Data" property stores, read completely before the wall
-// takes it over.
+// Everything the "Data" property stores: read completely before the wall
+// takes it over, and kept while the wall calculates.
 struct StoredInput {
     float PileTop = 0;
     float AnchorLevel = 0;
@@ -203,6 +205,50 @@ StoredInput ReadStoredInput(sps::TReader& reader)
     s.GradeName = ReadName(in);
     in.Skip(3);
     return s;
+}
+
+// Calls f(field of the wall, field of the stored input) for every field.
+template <class Wall, class Stored, class F>
+void ForEachStoredField(Wall& w, Stored& s, F f)
+{
+    f(w.PileTop, s.PileTop);
+    f(w.AnchorLevel, s.AnchorLevel);
+    f(w.Support, s.Support);
+    f(w.Front, s.Front);
+    f(w.Behind, s.Behind);
+    f(w.PileTip, s.PileTip);
+    f(w.Embedment, s.Embedment);
+    f(w.AnchorForce, s.AnchorForce);
+    f(w.AnchorInclination, s.AnchorInclination);
+    f(w.AnchorSafety, s.AnchorSafety);
+    f(w.FrontLayers, s.FrontLayers);
+    f(w.BehindLayers, s.BehindLayers);
+    f(w.Forces, s.Forces);
+    f(w.Pressures, s.Pressures);
+    f(w.Bousqs, s.Bousqs);
+    f(w.SectionIndex, s.SectionIndex);
+    f(w.SectionArea, s.SectionArea);
+    f(w.SectionMass, s.SectionMass);
+    f(w.SectionInertia, s.SectionInertia);
+    f(w.SectionModulus, s.SectionModulus);
+    f(w.SectionReserved, s.SectionReserved);
+    f(w.SectionName, s.SectionName);
+    f(w.GradeIndex, s.GradeIndex);
+    f(w.GradeValue, s.GradeValue);
+    f(w.RequiredSafety, s.RequiredSafety);
+    f(w.GradeName, s.GradeName);
+}
+
+StoredInput StoredInputOf(const TWall& w)
+{
+    StoredInput s;
+    ForEachStoredField(w, s, [](const auto& from, auto& to) { to = from; });
+    return s;
+}
+
+void SetStoredInput(TWall& w, StoredInput s)
+{
+    ForEachStoredField(w, s, [](auto& to, auto& from) { to = std::move(from); });
 }
 
 } // namespace
@@ -414,33 +460,12 @@ void TWall::WriteData(sps::TWriter& writer) const
 
 void TWall::ReadData(sps::TReader& reader)
 {
-    StoredInput s = ReadStoredInput(reader);
-    PileTop = s.PileTop;
-    AnchorLevel = s.AnchorLevel;
-    Support = s.Support;
-    Front = s.Front;
-    Behind = s.Behind;
-    PileTip = s.PileTip;
-    Embedment = s.Embedment;
-    AnchorForce = s.AnchorForce;
-    AnchorInclination = s.AnchorInclination;
-    AnchorSafety = s.AnchorSafety;
-    FrontLayers = std::move(s.FrontLayers);
-    BehindLayers = std::move(s.BehindLayers);
-    Forces = std::move(s.Forces);
-    Pressures = std::move(s.Pressures);
-    Bousqs = std::move(s.Bousqs);
-    SectionIndex = s.SectionIndex;
-    SectionArea = s.SectionArea;
-    SectionMass = s.SectionMass;
-    SectionInertia = s.SectionInertia;
-    SectionModulus = s.SectionModulus;
-    SectionReserved = s.SectionReserved;
-    SectionName = std::move(s.SectionName);
-    GradeIndex = s.GradeIndex;
-    GradeValue = s.GradeValue;
-    RequiredSafety = s.RequiredSafety;
-    GradeName = std::move(s.GradeName);
+    SetStoredInput(*this, ReadStoredInput(reader));
+}
+
+std::function<void()> TWall::KeepInput()
+{
+    return [this, kept = StoredInputOf(*this)] { SetStoredInput(*this, kept); };
 }
 
 } // namespace wd

@@ -240,8 +240,13 @@ public:
     static double MomentAt(const TResultRow& row, double x);
 
 protected:
+    // The "Data" property's content, put back when a calculation raises.
+    std::function<void()> KeepInput() override;
     // Raises when the input cannot be calculated, before anything is indexed.
     void ValidateInput() const;
+    // EI in kNm2/m; `fallback` stands in when no inertia is given. Raises when
+    // it leaves the single range.
+    float BendingStiffness(float fallback) const;
     // Row integration: concentrated forces (and the anchor force at its level)
     // at the row top, then cross force and moment of the row.
     void IntegrateRow(int row, float& v, float& m, bool withAnchor);

@@ -56,8 +56,13 @@ void CheckLayers(const TLayers& layers, const char* side, const char* coefficien
             sps::RaiseFmt("Phi of layer %d %s must lie between 0 and 90 degrees!", number, side);
         if (i > 0 && !(layers[i].Tip > layers[i - 1].Tip))
             sps::RaiseFmt("Tip of layer %d %s must lie below the tip of the layer above!", number, side);
-        if (!autoK && layers[i].K < 0.0f)
-            sps::RaiseFmt("%s of layer %d %s must not be negative!", coefficient, number, side);
+        const std::pair<const char*, float> notNegative[] = {{"Density Moist", layers[i].DensityMoist},
+                                                             {"Density Submerged", layers[i].DensitySubmerged},
+                                                             {coefficient, autoK ? 0.0f : layers[i].K},
+                                                             {"Cohesion", layers[i].Cohesion}};
+        for (const auto& [name, value] : notNegative)
+            if (value < 0.0f)
+                sps::RaiseFmt("%s of layer %d %s must not be negative!", name, number, side);
     }
 }
 
@@ -133,9 +138,23 @@ void TWall::ValidateInput() const
 
     if (!(SectionModulus > 0.0f && SectionArea > 0.0f))
         sps::Raise("Section modulus and area of the sheet pile section must be > 0!");
+    if (SectionInertia < 0.0f)
+        sps::Raise("Inertia of the sheet pile section must not be negative!");
 }
 
-// Every level of the grid must lie within the layers (the last tips are final here).
+float TWall::BendingStiffness(float fallback) const
+{
+    if (SectionInertia == 0.0f)
+        return fallback;
+    const float ei = static_cast<float>(2.1e8 * SectionInertia);
+    if (!std::isfinite(ei))
+        sps::Raise("Invalid numeric input! Check input values.");
+    return ei;
+}
+
+// The wall and its loads must lie within the layers (the last tips are final
+// here). A water level below the last tip leaves the soil above water down to
+// it, and the anchor level of a Free anchor wall is a result.
 void TWall::CheckDepths() const
 {
     const float last = FrontLayers.back().Tip;
@@ -143,12 +162,11 @@ void TWall::CheckDepths() const
         if (z > last)
             sps::Raise(what + " lies below the last layer tip! Increase last layers tip.");
     };
-    if (!IsCantilever())
+    const bool anchorIsResult = Support == spFree && dynamic_cast<const TAnchorwall*>(this) != nullptr;
+    if (!IsCantilever() && !anchorIsResult)
         check(AnchorLevel, "Anchorlevel");
     check(Front.SoilLevel, "Soil level in front");
     check(Behind.SoilLevel, "Soil level behind");
-    check(Front.WaterLevel, "Water level in front");
-    check(Behind.WaterLevel, "Water level behind");
     check(PileTop, "Pile top");
     for (size_t i = 0; i < Forces.size(); ++i)
         check(Forces[i].Depth, sps::Format("Force %d", static_cast<int>(i) + 1));
@@ -221,6 +239,10 @@ void TWall::Prepare()
         add(l.Tip);
     std::sort(levels.begin(), levels.end());
     levels.erase(std::unique(levels.begin(), levels.end()), levels.end());
+    // The grid ends at the last tip: what lies below it (only a water level or
+    // a Free anchor wall's anchor level may) adds no level.
+    const float lastTip = FrontLayers.back().Tip;
+    levels.erase(std::upper_bound(levels.begin(), levels.end(), lastTip), levels.end());
 
     // Cut every gap into pieces of at most 0.25 m; count them before cutting.
     double planned = static_cast<double>(levels.size());
@@ -692,7 +714,7 @@ void TWall::CheckFinite() const
                     Front.SumHorizontal, Front.SumVertical, Behind.SumHorizontal, Behind.SumVertical})
         finite = finite && std::isfinite(v);
     if (!finite)
-        sps::Raise("Calculation failed: invalid numeric result! Check input values.");
+        sps::Raise("Invalid numeric input! Check input values.");
 }
 
 void TWall::PlaceTipBelow(int row, float x, float c, float& cv)

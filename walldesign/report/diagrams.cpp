@@ -4,10 +4,20 @@
 #include "walldesign/report/colors.h"
 #include "walldesign/report/drawing.h"
 
+#include "platform/error.h"
+
 #include <algorithm>
 #include <cmath>
 
 namespace wd {
+
+std::string FormatReportValue(double value, float factor)
+{
+    const float single = static_cast<float>(value);
+    if (!std::isfinite(single))
+        sps::Raise("Invalid numeric input! Check input values.");
+    return FormatValue(single, factor);
+}
 
 float ComponentFactor(int component)
 {
@@ -141,7 +151,8 @@ void TWall::BuildResultDiagrams(TDrawing& drawing, int first, int last) const
     const std::string depthUnit = TranslateUnitLabels(" [m] ");
     for (float d : depth) {
         drawing.Line(0, ratio * d, w, ratio * d);
-        drawing.TextAt(FormatValue(d, kLengthFactor) + depthUnit, sps::taRight | sps::taBaseline, 0, ratio * d);
+        drawing.TextAt(FormatReportValue(d, kLengthFactor) + depthUnit, sps::taRight | sps::taBaseline, 0,
+                       ratio * d);
     }
 
     drawing.Pen.SetColor(colors.Text);
@@ -166,16 +177,16 @@ void TWall::BuildResultDiagrams(TDrawing& drawing, int first, int last) const
             if (r == 0 || atMark) {
                 float y = ratio * (k < depth.size() ? depth[k] : t);
                 if (prev - va < 0.0001f) {
-                    drawing.TextAt(FormatValue(va, factor), sps::taBaseline, x0 + va, y);
+                    drawing.TextAt(FormatReportValue(va, factor), sps::taBaseline, x0 + va, y);
                 } else {
-                    drawing.TextAt(FormatValue(prev, factor), sps::taBaseline, x0 + prev, y);
-                    drawing.TextAt(FormatValue(va, factor), sps::taLeft | sps::taTop, x0 + va, y);
+                    drawing.TextAt(FormatReportValue(prev, factor), sps::taBaseline, x0 + prev, y);
+                    drawing.TextAt(FormatReportValue(va, factor), sps::taLeft | sps::taTop, x0 + va, y);
                 }
             }
             prev = vb;
         }
         drawing.Line(x0 + prev, ratio * bottomZ, x0, ratio * bottomZ);
-        drawing.TextAt(FormatValue(prev, factor), sps::taBaseline, x0 + prev, ratio * bottomZ);
+        drawing.TextAt(FormatReportValue(prev, factor), sps::taBaseline, x0 + prev, ratio * bottomZ);
         drawing.Font.SetStyle(0);
         drawing.Line(x0, ratio * top0, x0, ratio * bottomZ);
         drawing.TextAt(TranslateUnitLabels(ComponentUnit(c)), sps::taCenter | sps::taTop,

@@ -4,6 +4,7 @@
 
 #include "walldesign/calc/wall.h"
 
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -25,6 +26,11 @@ enum TResultComponent : int {
     ciDeflection = 13,
     ciCount = 14,
 };
+
+// A number of the wall report or its diagrams: FormatValue of the value as a
+// single. Raises "Invalid numeric input! Check input values." when the value
+// does not fit a single, so that a report never shows INF or NAN.
+std::string FormatReportValue(double value, float factor);
 
 // Value factor and unit label of a component.
 float ComponentFactor(int component);

@@ -7,7 +7,6 @@
 #include "walldesign/report/report.h"
 
 #include "platform/commatext.h"
-#include "platform/numtext.h"
 
 #include <algorithm>
 #include <cmath>
@@ -20,8 +19,7 @@ namespace {
 
 // Value cells are always quoted: a decimal comma must not split a number.
 std::string Q(const std::string& text) { return sps::QuoteCommaField(text); }
-std::string V(float value, float factor) { return Q(FormatValue(value, factor)); }
-std::string V(double value, float factor) { return V(static_cast<float>(value), factor); }
+std::string V(double value, float factor) { return Q(FormatReportValue(value, factor)); }
 
 std::string Row(std::initializer_list<std::string> cells)
 {
@@ -281,11 +279,11 @@ std::unique_ptr<TReport> TWall::BuildReport()
         add("Min. Stress at Max. Moment [N/mm2]", {V(MinValues.StressAtMaxMoment, kYieldFactor), maxDepth});
         add("Max. Stress at Max. Moment [N/mm2]", {V(MaxValues.StressAtMaxMoment, kYieldFactor), maxDepth});
         std::string safety = std::string("Safety ") + (PileSafety > RequiredSafety ? ">" : "<") +
-                             " Req. Safety = " + sps::FormatFixed(RequiredSafety, 3);
+                             " Req. Safety = " + FormatReportValue(RequiredSafety, kNoFactor);
         add(safety, {V(PileSafety, kNoFactor)});
         add("Sheet Pile Top Level [m]", {V(PileTop, kLengthFactor)});
         add("Sheet Pile Tip Level [m]", {V(PileTip, kLengthFactor)});
-        add("Sheet Pile Length [m]", {V(PileTip - PileTop, kLengthFactor)});
+        add("Sheet Pile Length [m]", {V(double(PileTip) - PileTop, kLengthFactor)});
         add("Included OverLength [m]", {V(OverLength, kLengthFactor)});
         add("Vertical Equilibrium [kN/m]", {V(VerticalBalance, kForceFactor)});
         add("Anchor Force (horiz.) [kN/m]", {V(AnchorForce, kForceFactor)});

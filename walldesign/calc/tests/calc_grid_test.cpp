@@ -365,6 +365,15 @@ TEST(CalcGridTest, InputThatCannotBeCalculated)
          [](TWall& w) { w.BehindLayers[0].Phi = 91 * kDegree; }},
         {"Kah of layer 1 behind must not be negative!", [](TWall& w) { w.BehindLayers[0].K = -0.1f; }},
         {"Kph of layer 1 in front must not be negative!", [](TWall& w) { w.FrontLayers[0].K = -1; }},
+        {"Density Moist of layer 1 in front must not be negative!",
+         [](TWall& w) { w.FrontLayers[0].DensityMoist = -18; }},
+        {"Density Submerged of layer 2 behind must not be negative!",
+         [](TWall& w) {
+             w.BehindLayers = {Layer(5, 0.3f), Layer(20, 0.3f)};
+             w.BehindLayers[1].DensitySubmerged = -1;
+         }},
+        {"Cohesion of layer 1 behind must not be negative!", [](TWall& w) { w.BehindLayers[0].Cohesion = -5; }},
+        {"Inertia of the sheet pile section must not be negative!", [](TWall& w) { w.SectionInertia = -2e-4f; }},
         {"At most 5 Boussinesq strips are allowed!",
          [](TWall& w) { w.Bousqs.assign(6, TBousq{1, 1, 0, 10}); }},
         {"Userdefined pressure 1: its tip must lie below its top!",
@@ -381,16 +390,15 @@ TEST(CalcGridTest, InputThatCannotBeCalculated)
         {"Invalid numeric input! Check input values.", [nan](TWall& w) { w.BehindLayers[0].Cohesion = nan; }},
         {"Invalid numeric input! Check input values.",
          [](TWall& w) { w.Forces = {{std::numeric_limits<float>::infinity(), 0, 1}}; }},
+        {"Invalid numeric input! Check input values.", [](TWall& w) { w.SectionInertia = 1e31f; }},
         {"Force 2 lies below the last layer tip! Increase last layers tip.",
          [](TWall& w) { w.Forces = {{10, 0, 1}, {10, 0, 25}}; }},
         {"Boussinesq strip 1 lies below the last layer tip! Increase last layers tip.",
          [](TWall& w) { w.Bousqs = {{1, 1, 21, 10}}; }},
         {"Userdefined pressure 1 lies below the last layer tip! Increase last layers tip.",
          [](TWall& w) { w.Pressures = {{1, 1, 19, 21}}; }},
-        {"Water level in front lies below the last layer tip! Increase last layers tip.",
-         [](TWall& w) { w.Front.WaterLevel = 30; }},
-        {"Water level behind lies below the last layer tip! Increase last layers tip.",
-         [](TWall& w) { w.Behind.WaterLevel = 30; }},
+        {"Anchorlevel lies below the last layer tip! Increase last layers tip.",
+         [](TWall& w) { w.AnchorLevel = 30; }},
         {"Soil level in front lies below the last layer tip! Increase last layers tip.",
          [](TWall& w) { w.Front.SoilLevel = 30; }},
         {"More than 10000 depth levels! Check levels and layer tips.",
@@ -405,6 +413,53 @@ TEST(CalcGridTest, InputThatCannotBeCalculated)
         c.change(w);
         EXPECT_EQ(ErrorOf([&w] { w.Calculate(); }), c.expected);
     }
+}
+
+TEST(CalcGridTest, WaterBelowTheLastTipLeavesTheSoilAboveWater)
+{
+    // Dry in front, water at 5 m behind, layers to 20 m: the grid ends at the
+    // tip and the soil in front weighs its moist weight down to it.
+    THeadwall w(nullptr);
+    ReferenceInput(w, 6.0f, spFree);
+    w.Front.WaterLevel = 99.0f;
+    w.Behind.WaterLevel = 5.0f;
+    Prepared(w);
+    ASSERT_EQ(w.Results.size(), 80u);
+    EXPECT_EQ(w.Results.back()[rcBottom], 20.0f);
+    const TResultRow* r = RowAt(w, 7.75f);
+    ASSERT_NE(r, nullptr);
+    // At 8 m: behind 1/3 (18 x 5 + 10 x 3) = 40, water behind 10 x 3 = 30,
+    // in front 3 x 18 x 2 = 108.
+    EXPECT_NEAR(r[0][rcBehindEarthBottom], 40.0f, 1e-4);
+    EXPECT_NEAR(r[0][rcWaterBottom], 30.0f, 1e-4);
+    EXPECT_NEAR(r[0][rcFrontEarthBottom], -108.0f, 1e-4);
+    EXPECT_NEAR(r[0][rcNetBottom], -38.0f, 1e-4);
+    // At the tip: 1/3 (90 + 150) = 80, 150 and 3 x 18 x 14 = 756.
+    EXPECT_NEAR(w.Results.back()[rcBehindEarthBottom], 80.0f, 1e-4);
+    EXPECT_NEAR(w.Results.back()[rcWaterBottom], 150.0f, 1e-4);
+    EXPECT_NEAR(w.Results.back()[rcFrontEarthBottom], -756.0f, 1e-3);
+
+    // The whole calculation is that of the water at the tip.
+    w.Calculate();
+    THeadwall atTip(nullptr);
+    ReferenceInput(atTip, 6.0f, spFree);
+    atTip.Front.WaterLevel = 20.0f;
+    atTip.Behind.WaterLevel = 5.0f;
+    atTip.Calculate();
+    EXPECT_EQ(w.Results, atTip.Results);
+    EXPECT_EQ(w.PileTip, atTip.PileTip);
+
+    // Free support places the anchor of an anchor wall: the entered level is
+    // not input and may lie anywhere, also below the tip and the water.
+    TAnchorwall anchor(nullptr);
+    ReferenceInput(anchor, 0.0f, spFree);
+    anchor.Front.WaterLevel = anchor.Behind.WaterLevel = 99.0f;
+    anchor.AnchorLevel = 50.0f;
+    anchor.AnchorForce = 100.0f;
+    anchor.Calculate();
+    // As without the entered level: t = sqrt(100 / 24), anchor at 2 t / 3.
+    EXPECT_NEAR(anchor.AnchorLevel, 1.360828, 2e-4);
+    EXPECT_NEAR(anchor.PileTip, 2.041241 + 0.005, 0.0051);
 }
 
 TEST(CalcGridTest, PassiveCoefficientThatDoesNotExistNamesTheLayer)

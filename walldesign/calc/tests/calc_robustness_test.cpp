@@ -4,18 +4,34 @@
 
 #include "calc_walls.h"
 #include "platform/error.h"
+#include "platform/stream.h"
+#include "walldesign/calc/units.h"
+#include "walldesign/report/drawing.h"
+#include "walldesign/report/report.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <random>
+#include <string>
+#include <vector>
 
 namespace wd {
 namespace {
 
 using testing::kDegree;
+using testing::Layer;
 using testing::ReferenceInput;
+
+std::vector<uint8_t> DataOf(const TWall& wall)
+{
+    sps::ByteWriter out;
+    sps::TWriter writer(out);
+    wall.WriteData(writer);
+    return out.Bytes();
+}
 
 class RandomInput {
 public:
@@ -107,7 +123,44 @@ private:
     std::mt19937 rng_;
 };
 
-void ExpectSound(TWall& w)
+// Every table row and drawing text of a report.
+std::vector<std::string> TextsOf(const TReport& report)
+{
+    std::vector<std::string> texts;
+    for (int i = 0; i < report.Paragraphs.Count(); ++i) {
+        const TReportObjects& objects = report.Paragraphs.Paragraph(i)->Objects;
+        for (int j = 0; j < objects.Count(); ++j) {
+            if (const auto* t = dynamic_cast<const TTable*>(objects.ReportObject(j)))
+                texts.insert(texts.end(), t->Rows.begin(), t->Rows.end());
+            const auto* g = dynamic_cast<const TGraphicContainer*>(objects.ReportObject(j));
+            if (const auto* d = g ? dynamic_cast<const TDrawing*>(g->Graphic) : nullptr)
+                for (int k = 0; k < d->RecordCount(); ++k)
+                    if (d->RecordKind(k) == rkText)
+                        texts.emplace_back(reinterpret_cast<const char*>(d->RecordData(k) + 20));
+        }
+    }
+    return texts;
+}
+
+// The report of a calculated wall, in both unit systems, shows no INF or NAN,
+// or it is refused as a whole.
+void ExpectReportFinite(TWall& w)
+{
+    const uint8_t unit = UnitSystem;
+    for (uint8_t system : {kMetric, kImperial}) {
+        UnitSystem = system;
+        try {
+            for (const std::string& text : TextsOf(*w.BuildReport()))
+                EXPECT_TRUE(text.find("INF") == std::string::npos && text.find("NAN") == std::string::npos) << text;
+        } catch (const sps::Exception& e) {
+            EXPECT_EQ(e.Message(), "Invalid numeric input! Check input values.");
+        }
+    }
+    UnitSystem = unit;
+}
+
+// `report`: also the report of a calculated wall.
+void ExpectSound(TWall& w, bool report)
 {
     try {
         w.Calculate();
@@ -120,6 +173,8 @@ void ExpectSound(TWall& w)
     for (const TResultRow& r : w.Results)
         EXPECT_GT(r[rcThickness], 0.0f);
     EXPECT_EQ(w.ResultSlices.size(), w.Results.size());
+    if (report)
+        ExpectReportFinite(w);
 }
 
 TEST(CalcRobustnessTest, RandomWallsCalculateOrRaise)
@@ -131,8 +186,9 @@ TEST(CalcRobustnessTest, RandomWallsCalculateOrRaise)
         TAnchorwall anchor(nullptr);
         input.Wall(head);
         input.Wall(anchor);
-        ExpectSound(head);
-        ExpectSound(anchor);
+        // Building reports is slow: every eighth pair shows its reports.
+        ExpectSound(head, i % 8 == 0);
+        ExpectSound(anchor, i % 8 == 0);
         calculated += !head.Results.empty() && head.PileTip > head.PileTop;
         calculated += !anchor.Results.empty() && anchor.PileTip > anchor.PileTop;
     }
@@ -149,7 +205,45 @@ TEST(CalcRobustnessTest, OverflowingResultIsAnError)
         w.Calculate();
         FAIL() << "no error";
     } catch (const sps::Exception& e) {
-        EXPECT_EQ(e.Message(), "Calculation failed: invalid numeric result! Check input values.");
+        EXPECT_EQ(e.Message(), "Invalid numeric input! Check input values.");
+    }
+}
+
+TEST(CalcRobustnessTest, ValuesOutsideTheSingleRangeAreRefused)
+{
+    // Finite input whose calculation, or the report's conversion of it (to
+    // cm2/m, cm3/m, cm4/m, degrees), leaves the single range is refused; what
+    // stays within it is shown as a number in both unit systems.
+    struct Case {
+        bool refused;
+        std::function<void(TWall&)> change;
+    };
+    const std::vector<Case> cases = {
+        {true, [](TWall& w) { w.SectionArea = 3e38f; }},
+        {true, [](TWall& w) { w.SectionModulus = 3e38f; }},
+        {true, [](TWall& w) { w.SectionInertia = 3e38f; }},
+        {true, [](TWall& w) { w.AnchorInclination = 3e38f; }},
+        {true, [](TWall& w) { w.Bousqs = {{1, 2, 0, 3e38f}}; }},
+        {true, [](TWall& w) { w.Behind.CaquotLoad = 1e38f; }},
+        {false, [](TWall& w) { w.SectionArea = 3e33f; }},
+        {false, [](TWall& w) { w.SectionInertia = 1e29f; }},
+        {false, [](TWall& w) { w.AnchorInclination = 5e36f; }},
+        {false, [](TWall& w) { w.RequiredSafety = 3e38f; }},
+    };
+    for (size_t i = 0; i < cases.size(); ++i) {
+        TSection section(nullptr);
+        THeadwall* w = section.CreateHeadwall();
+        ReferenceInput(*w, 6.0f, spFree);
+        cases[i].change(*w);
+        w->SetModified();
+        try {
+            EXPECT_NE(w->GetReport(), nullptr);
+            EXPECT_FALSE(cases[i].refused) << i;
+            ExpectReportFinite(*w);
+        } catch (const sps::Exception& e) {
+            EXPECT_TRUE(cases[i].refused) << i << ": " << e.Message();
+            EXPECT_EQ(e.Message(), "Invalid numeric input! Check input values.") << i;
+        }
     }
 }
 
@@ -179,6 +273,60 @@ TEST(CalcRobustnessTest, RecalculationKeepsTheAdjustedInput)
             EXPECT_NEAR(w.AnchorForce, c.anchorForce, 0.03) << int(c.support) << " run " << run;
         }
     }
+}
+
+TEST(CalcRobustnessTest, FailedCalculationLeavesTheStoredInput)
+{
+    // The head wall's calculation raises its pile top to the soil behind,
+    // extends the last tips to both sides, clamps delta and looks up Kph
+    // before the grid fails; the anchor wall takes the head wall's force first.
+    TSection section(nullptr);
+    THeadwall* head = section.CreateHeadwall();
+    ReferenceInput(*head, 6.0f, spFree);
+    head->PileTop = 0.5f;
+    head->FrontLayers = {Layer(4, 2), Layer(12, 3)};
+    head->BehindLayers[0].Tip = 99999.0f;
+    head->BehindLayers[0].Delta = 40 * kDegree;
+    head->Front.AutoCoefficients = 1;
+    TAnchorwall* anchor = section.CreateAnchorwall();
+    ReferenceInput(*anchor, 0.0f, spFree);
+    anchor->AnchorSafety = 1.5f;
+    anchor->AnchorInclination = 3e38f; // no degree value for the report
+    anchor->FrontLayers[0].Delta = -40 * kDegree;
+
+    const std::vector<uint8_t> headBefore = DataOf(*head), anchorBefore = DataOf(*anchor);
+    head->SetModified();
+    anchor->SetModified();
+    for (TWall* w : {static_cast<TWall*>(head), static_cast<TWall*>(anchor)}) {
+        try {
+            w->GetReport();
+            ADD_FAILURE() << w->GetName() << ": no error";
+        } catch (const sps::Exception& e) {
+            EXPECT_EQ(e.Message(), w == head ? "More than 10000 depth levels! Check levels and layer tips."
+                                             : "Headwall cannot be calculated! Check input of the Headwall.");
+        }
+    }
+    EXPECT_EQ(DataOf(*head), headBefore);
+    EXPECT_EQ(DataOf(*anchor), anchorBefore);
+
+    // Mending the one grid is enough.
+    head->BehindLayers[0].Tip = 20.0f;
+    head->SetModified();
+    ASSERT_NE(head->GetReport(), nullptr);
+    EXPECT_EQ(head->FrontLayers.back().Tip, 20.0f);
+    EXPECT_EQ(head->PileTop, 0.0f);
+    EXPECT_EQ(head->FrontLayers[0].K, 3.0f);
+
+    // A successful calculation whose report fails is a failed calculation.
+    const std::vector<uint8_t> calculated = DataOf(*anchor);
+    try {
+        anchor->GetReport();
+        ADD_FAILURE() << "no error";
+    } catch (const sps::Exception& e) {
+        EXPECT_EQ(e.Message(), "Invalid numeric input! Check input values.");
+    }
+    EXPECT_NE(anchor->Results.size(), 0u);
+    EXPECT_EQ(DataOf(*anchor), calculated);
 }
 
 } // namespace
