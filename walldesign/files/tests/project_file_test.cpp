@@ -14,13 +14,12 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <limits>
-#include <fcntl.h>
-#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -1003,14 +1002,25 @@ TEST_F(ProjectDiskTest, AProjectTooLargeToOpenAgainIsNotSaved)
     EXPECT_EQ(sps::ReadFileBytes(file), before);
 }
 
-// Runs `work` in a child process that the kernel kills (SIGXFSZ) when it
-// writes a file past `limit` bytes; true when the child was killed.
-template <typename Work>
-bool KilledAtFileSize(rlim_t limit, Work work)
+// Runs `work` (a save) in a child process whose writes of a file past `limit`
+// bytes end it: the kernel kills it (SIGXFSZ), or, given `whileStopped`, it
+// stops there once, `whileStopped` runs, and it goes on (its save failing).
+// True when the child was killed or stopped.
+bool SaveInChild(rlim_t limit, const std::function<void()>& work, const std::function<void()>& whileStopped = {})
 {
     pid_t child = ::fork();
     if (child == 0) {
-        std::signal(SIGXFSZ, SIG_DFL);
+        if (whileStopped) {
+            std::signal(SIGXFSZ, [](int) {
+                static bool stopped = false;
+                if (!stopped) {
+                    stopped = true;
+                    ::raise(SIGSTOP);
+                }
+            });
+        } else {
+            std::signal(SIGXFSZ, SIG_DFL);
+        }
         rlimit none{0, 0};
         ::setrlimit(RLIMIT_CORE, &none);
         rlimit size{};
@@ -1019,13 +1029,20 @@ bool KilledAtFileSize(rlim_t limit, Work work)
         ::setrlimit(RLIMIT_FSIZE, &size);
         try {
             work();
-        } catch (...) {
-            std::_Exit(3);
+        } catch (const sps::Exception&) {
+            std::_Exit(whileStopped ? 0 : 3);
         }
         std::_Exit(0);
     }
     int status = 0;
-    ::waitpid(child, &status, 0);
+    ::waitpid(child, &status, WUNTRACED);
+    if (WIFSTOPPED(status)) {
+        whileStopped();
+        ::kill(child, SIGCONT);
+        ::waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+        return true;
+    }
     EXPECT_TRUE((WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) || (WIFEXITED(status) && WEXITSTATUS(status) == 0))
         << status;
     return WIFSIGNALED(status);
@@ -1047,7 +1064,7 @@ TEST_F(ProjectDiskTest, AKillDuringASaveLeavesTheProjectAndItsBackupEachOneWhole
     for (rlim_t limit = 1; limit < newProject.size() + 1000; limit += 700) {
         sps::WriteFileAtomic(file, oldProject);
         sps::WriteFileAtomic(backup, oldBackup);
-        kills += KilledAtFileSize(limit, [&] { SaveProjectWithBackup(file, p_, backup); });
+        kills += SaveInChild(limit, [&] { SaveProjectWithBackup(file, p_, backup); });
         const Bytes project = sps::ReadFileBytes(file);
         const Bytes bak = sps::ReadFileBytes(backup);
         EXPECT_TRUE(project == oldProject || project == newProject) << limit;
@@ -1069,43 +1086,49 @@ TEST_F(ProjectDiskTest, StaleTemporaryFilesGoAtTheNextSaveOrOpenAndNothingElse)
     const std::string file = Path("quay.spc");
     SaveFirst(file);
     p_.Comment.assign(5000, 'c');
-    // Two saves killed while writing their temporary files.
+    auto save = [&] { SaveProject(file, p_); };
+    // Two saves killed while writing their temporary files, and one such file
+    // of a save killed long ago.
     for (int i = 0; i < 2; ++i)
-        EXPECT_TRUE(KilledAtFileSize(1000, [&] { SaveProject(file, p_); }));
+        EXPECT_TRUE(SaveInChild(1000, save));
     sps::WriteFileAtomic(Path("quay.spc.0123wxyz.tmp~"), Bytes{'s'});
-    const std::vector<std::string> kept = {
+    // Files that are not stale temporary files of this project.
+    std::vector<std::string> kept = {
         "keep.txt", "other.spc.abcdefgh.tmp~", "quay.spc", "quay.spc.ABCDEFGH.tmp~", "quay.spc.abcdefg.tmp~",
-        "quay.spc.hard0000.tmp~", "quay.spc.held0000.tmp~", "quay.spc.link0000.tmp~", "quay.spc.tmp~",
+        "quay.spc.hard0000.tmp~", "quay.spc.link0000.tmp~", "quay.spc.tmp~",
     };
-    for (const char* name : {"keep.txt", "other.spc.abcdefgh.tmp~", "quay.spc.ABCDEFGH.tmp~", "quay.spc.abcdefg.tmp~",
-                             "quay.spc.held0000.tmp~", "quay.spc.tmp~"})
+    for (const char* name :
+         {"keep.txt", "other.spc.abcdefgh.tmp~", "quay.spc.ABCDEFGH.tmp~", "quay.spc.abcdefg.tmp~", "quay.spc.tmp~"})
         sps::WriteFileAtomic(Path(name), Bytes{'k'});
     fs::create_hard_link(Path("keep.txt"), Path("quay.spc.hard0000.tmp~"));
     fs::create_symlink(Path("keep.txt"), Path("quay.spc.link0000.tmp~"));
-    // A save that is running holds its file.
-    int held = ::open(Path("quay.spc.held0000.tmp~").c_str(), O_RDONLY | O_CLOEXEC);
-    ASSERT_EQ(::flock(held, LOCK_EX), 0);
-    std::vector<std::string> owned = kept;
     if (::geteuid() == 0) {
         // Another user's file.
         sps::WriteFileAtomic(Path("quay.spc.nobody00.tmp~"), Bytes{'n'});
         ASSERT_EQ(::chown(Path("quay.spc.nobody00.tmp~").c_str(), 65534, 65534), 0);
-        owned.push_back("quay.spc.nobody00.tmp~");
-        std::sort(owned.begin(), owned.end());
+        kept.push_back("quay.spc.nobody00.tmp~");
+        std::sort(kept.begin(), kept.end());
     }
-    EXPECT_EQ(Listing(dir_).size(), owned.size() + 3);
+    EXPECT_EQ(Listing(dir_).size(), kept.size() + 3);
 
-    SaveProject(file, p_);
-    EXPECT_EQ(Listing(dir_), owned);
+    // A save that runs (stopped while it writes) keeps its file while this
+    // process saves and opens the project; the stale ones go.
+    EXPECT_TRUE(SaveInChild(1000, save, [&] {
+        SaveProject(file, p_);
+        TProjectOwner owner;
+        TProject back{&owner};
+        LoadProject(file, back);
+        EXPECT_EQ(Listing(dir_).size(), kept.size() + 1);
+    }));
+    EXPECT_EQ(Listing(dir_), kept);
 
     // Opening the project clears away what a save killed since left.
-    EXPECT_TRUE(KilledAtFileSize(1000, [&] { SaveProject(file, p_); }));
-    EXPECT_EQ(Listing(dir_).size(), owned.size() + 1);
+    EXPECT_TRUE(SaveInChild(1000, save));
+    EXPECT_EQ(Listing(dir_).size(), kept.size() + 1);
     TProjectOwner owner;
     TProject back{&owner};
     LoadProject(file, back);
-    EXPECT_EQ(Listing(dir_), owned);
-    ::close(held);
+    EXPECT_EQ(Listing(dir_), kept);
 }
 
 } // namespace

@@ -454,18 +454,31 @@ TEST(MainForm, SaveAsksBeforeReplacingAFileThatAnotherProgramChanged)
     f.SaveItemClick(); // its own version: no question
     EXPECT_EQ(questions(), 3);
 
-    // Another program replaces the file, rewrites it in place, or only touches it.
+    // Another program replaces the file (by one of the same size and time),
+    // appends to it (keeping its time), or only touches it.
+    auto setTime = [&file](int64_t seconds, int64_t nanoseconds) {
+        timespec times[2] = {{0, UTIME_OMIT}, {static_cast<time_t>(seconds), static_cast<long>(nanoseconds)}};
+        ASSERT_EQ(::utimensat(AT_FDCWD, file.c_str(), times, 0), 0);
+    };
     using Change = std::function<void()>;
     const std::pair<const char*, Change> changes[] = {
-        {"replaced", [&] { sps::WriteFileAtomic(file, Bytes(quay)); }},
+        {"replaced", [&] {
+             const sps::TFileStamp before = sps::FileStamp(file);
+             sps::WriteFileAtomic(file, Bytes(quay));
+             setTime(before.ModifiedSeconds, before.ModifiedNanoseconds);
+         }},
         {"grown", [&] {
-             QFile out(quay);
-             ASSERT_TRUE(out.open(QIODevice::Append));
-             out.write("x");
+             const sps::TFileStamp before = sps::FileStamp(file);
+             {
+                 QFile out(quay);
+                 ASSERT_TRUE(out.open(QIODevice::Append));
+                 out.write("x");
+             }
+             setTime(before.ModifiedSeconds, before.ModifiedNanoseconds);
          }},
         {"touched", [&] {
-             timespec times[2] = {{0, UTIME_OMIT}, {1000000000, 0}};
-             ASSERT_EQ(::utimensat(AT_FDCWD, file.c_str(), times, 0), 0);
+             const sps::TFileStamp before = sps::FileStamp(file);
+             setTime(before.ModifiedSeconds - 1, before.ModifiedNanoseconds);
          }},
     };
     for (const auto& [how, change] : changes) {
