@@ -8,7 +8,6 @@
 #include "walldesign/report/report.h"
 
 #include <exception>
-#include <limits>
 
 namespace wd {
 

@@ -61,6 +61,12 @@ bool SameFile(const std::string& a, const std::string& b)
     return QDir::cleanPath(fa.absoluteFilePath()) == QDir::cleanPath(fb.absoluteFilePath());
 }
 
+// The name under which a file's stamp is remembered.
+std::string FileKey(const std::string& fileName)
+{
+    return QDir::cleanPath(QFileInfo(Q(fileName)).absoluteFilePath()).toStdString();
+}
+
 // Stops the auto-save timer for as long as it lives.
 class TTimerPause {
 public:
@@ -188,15 +194,6 @@ sps::TFileStamp TMainForm::SaveProjectFile(const std::string& fileName)
 {
     return SaveProject(fileName, TProject(project_.get(), Author, ProjectName, Comment));
 }
-
-namespace {
-
-std::string FileKey(const std::string& fileName)
-{
-    return QDir::cleanPath(QFileInfo(Q(fileName)).absoluteFilePath()).toStdString();
-}
-
-} // namespace
 
 void TMainForm::RememberFile(const std::string& fileName, const sps::TFileStamp& stamp)
 {
