@@ -8,6 +8,7 @@
 #include "walldesign/report/report.h"
 
 #include <exception>
+#include <limits>
 
 namespace wd {
 
