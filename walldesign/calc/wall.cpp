@@ -22,6 +22,12 @@ constexpr size_t kForceBytes = 12;
 constexpr size_t kPressureBytes = 16;
 constexpr size_t kBousqBytes = 16;
 
+constexpr const char* kFrontLayersText = "soil layers in front";
+constexpr const char* kBehindLayersText = "soil layers behind";
+constexpr const char* kForcesText = "concentrated forces";
+constexpr const char* kPressuresText = "userdefined pressures";
+constexpr const char* kBousqsText = "Boussinesq strips";
+
 void WriteZeros(sps::ByteWriter& out, size_t count)
 {
     for (size_t i = 0; i < count; ++i)
@@ -73,20 +79,27 @@ TSide ReadSide(sps::ByteReader& in)
     return side;
 }
 
-void WriteCount(sps::TWriter& writer, size_t count)
+// Every record count is bounded: the depth grid holds at most
+// kMaxDepthLevels levels, and a wall at most kMaxBousqs strips.
+constexpr size_t kMaxRecords = static_cast<size_t>(kMaxDepthLevels);
+
+// What could not be read back is refused: a saved project must load again.
+void WriteCount(sps::TWriter& writer, size_t count, size_t maxCount, const char* what)
 {
-    if (count > static_cast<size_t>(std::numeric_limits<int32_t>::max()))
-        sps::Raise("Too many records to save");
+    if (count > maxCount)
+        sps::RaiseFmt("Invalid number of %s (%zu)", what, count);
     writer.WriteInteger(static_cast<int32_t>(count));
 }
 
-// A count is valid when it is not negative and its records fit into the bytes
-// that remain; only then is an array sized from it.
-size_t ReadCount(sps::TReader& reader, size_t recordBytes, const char* what)
+// A count is valid when it is neither negative nor above its bound; its
+// records must lie in the bytes that remain, else the data ends early (the
+// reader's own error). Only then is an array sized from it.
+size_t ReadCount(sps::TReader& reader, size_t recordBytes, size_t maxCount, const char* what)
 {
     int32_t count = reader.ReadInteger();
-    if (count < 0 || static_cast<size_t>(count) > reader.In().Remaining() / recordBytes)
+    if (count < 0 || static_cast<size_t>(count) > maxCount)
         sps::RaiseFmt("Invalid number of %s (%d)", what, count);
+    reader.In().Require(static_cast<size_t>(count) * recordBytes);
     return static_cast<size_t>(count);
 }
 
@@ -158,29 +171,26 @@ StoredInput ReadStoredInput(sps::TReader& reader)
     s.AnchorInclination = in.F32();
     s.AnchorSafety = in.F32();
 
-    s.FrontLayers.resize(ReadCount(reader, kLayerBytes, "soil layers in front"));
+    s.FrontLayers.resize(ReadCount(reader, kLayerBytes, kMaxRecords, kFrontLayersText));
     for (TLayer& l : s.FrontLayers)
         l = ReadLayer(in);
-    s.BehindLayers.resize(ReadCount(reader, kLayerBytes, "soil layers behind"));
+    s.BehindLayers.resize(ReadCount(reader, kLayerBytes, kMaxRecords, kBehindLayersText));
     for (TLayer& l : s.BehindLayers)
         l = ReadLayer(in);
-    s.Forces.resize(ReadCount(reader, kForceBytes, "concentrated forces"));
+    s.Forces.resize(ReadCount(reader, kForceBytes, kMaxRecords, kForcesText));
     for (TForce& f : s.Forces) {
         f.Horizontal = in.F32();
         f.Vertical = in.F32();
         f.Depth = in.F32();
     }
-    s.Pressures.resize(ReadCount(reader, kPressureBytes, "userdefined pressures"));
+    s.Pressures.resize(ReadCount(reader, kPressureBytes, kMaxRecords, kPressuresText));
     for (TPressure& p : s.Pressures) {
         p.PressureTop = in.F32();
         p.PressureTip = in.F32();
         p.DepthTop = in.F32();
         p.DepthTip = in.F32();
     }
-    size_t bousqs = ReadCount(reader, kBousqBytes, "Boussinesq strips");
-    if (bousqs > static_cast<size_t>(kMaxBousqs))
-        sps::RaiseFmt("Invalid number of Boussinesq strips (%d)", static_cast<int>(bousqs));
-    s.Bousqs.resize(bousqs);
+    s.Bousqs.resize(ReadCount(reader, kBousqBytes, static_cast<size_t>(kMaxBousqs), kBousqsText));
     for (TBousq& b : s.Bousqs) {
         b.Distance = in.F32();
         b.Width = in.F32();
@@ -395,8 +405,6 @@ void TWall::WriteData(sps::TWriter& writer) const
     // Refuse what could not be read back: a saved project must load again.
     if (Support > spCantilever)
         sps::RaiseFmt("Invalid earth support %d", static_cast<int>(Support));
-    if (Bousqs.size() > static_cast<size_t>(kMaxBousqs))
-        sps::RaiseFmt("Invalid number of Boussinesq strips (%d)", static_cast<int>(Bousqs.size()));
 
     sps::ByteWriter& out = writer.Out();
 
@@ -413,26 +421,26 @@ void TWall::WriteData(sps::TWriter& writer) const
     out.F32(AnchorInclination);
     out.F32(AnchorSafety);
 
-    WriteCount(writer, FrontLayers.size());
+    WriteCount(writer, FrontLayers.size(), kMaxRecords, kFrontLayersText);
     for (const TLayer& l : FrontLayers)
         WriteLayer(out, l);
-    WriteCount(writer, BehindLayers.size());
+    WriteCount(writer, BehindLayers.size(), kMaxRecords, kBehindLayersText);
     for (const TLayer& l : BehindLayers)
         WriteLayer(out, l);
-    WriteCount(writer, Forces.size());
+    WriteCount(writer, Forces.size(), kMaxRecords, kForcesText);
     for (const TForce& f : Forces) {
         out.F32(f.Horizontal);
         out.F32(f.Vertical);
         out.F32(f.Depth);
     }
-    WriteCount(writer, Pressures.size());
+    WriteCount(writer, Pressures.size(), kMaxRecords, kPressuresText);
     for (const TPressure& p : Pressures) {
         out.F32(p.PressureTop);
         out.F32(p.PressureTip);
         out.F32(p.DepthTop);
         out.F32(p.DepthTip);
     }
-    WriteCount(writer, Bousqs.size());
+    WriteCount(writer, Bousqs.size(), static_cast<size_t>(kMaxBousqs), kBousqsText);
     for (const TBousq& b : Bousqs) {
         out.F32(b.Distance);
         out.F32(b.Width);

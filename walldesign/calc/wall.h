@@ -74,6 +74,9 @@ struct TBousq {
 using TBousqs = std::vector<TBousq>;
 
 inline constexpr int kMaxBousqs = 5;
+// Levels the depth grid of a calculation holds at most; no record count of a
+// wall (layers, forces, pressures) may exceed it.
+inline constexpr int kMaxDepthLevels = 10000;
 
 // Result row columns (31 singles per depth slice).
 enum TResultColumn : int {

@@ -15,7 +15,7 @@ namespace wd {
 
 namespace {
 
-constexpr size_t kMaxLevels = 10000;
+constexpr size_t kMaxLevels = kMaxDepthLevels;
 constexpr double kGridStep = 0.25;
 constexpr double kWaterDensity = 10.0;
 

@@ -69,10 +69,35 @@ std::vector<uint8_t> WriteProjectBytes(const TProject& project)
     return std::move(out.Bytes());
 }
 
-void SaveProject(const std::string& fileName, const TProject& project)
+namespace {
+
+// The bytes to save as `fileName`; refused when the file could not be opened again.
+std::vector<uint8_t> BytesToSave(const std::string& fileName, const TProject& project)
 {
     std::vector<uint8_t> bytes = WriteProjectBytes(project);
-    sps::WriteFileAtomic(fileName, bytes);
+    if (bytes.size() > (kMaxProjectFileMegabytes << 20))
+        sps::RaiseFmt("Cannot write file \"%s\". The project is larger than %zu MB.", fileName.c_str(),
+                      kMaxProjectFileMegabytes);
+    return bytes;
+}
+
+} // namespace
+
+sps::TFileStamp SaveProject(const std::string& fileName, const TProject& project)
+{
+    return sps::WriteFileAtomic(fileName, BytesToSave(fileName, project));
+}
+
+TSavedProject SaveProjectWithBackup(const std::string& fileName, const TProject& project,
+                                    const std::string& backupName)
+{
+    // The project is built (and checked) before the backup is touched.
+    std::vector<uint8_t> bytes = BytesToSave(fileName, project);
+    TSavedProject saved;
+    if (sps::FileStamp(fileName).Exists)
+        saved.Backup = sps::CopyFileAtomic(fileName, backupName);
+    saved.Project = sps::WriteFileAtomic(fileName, bytes);
+    return saved;
 }
 
 void ReadProjectBytes(const std::vector<uint8_t>& bytes, TProject& project, const std::string& fileName,
@@ -85,8 +110,11 @@ void ReadProjectBytes(const std::vector<uint8_t>& bytes, TProject& project, cons
 
     sps::ByteReader in(bytes);
     sps::TReader reader(in);
-    auto fail = [&fileName](const sps::Exception& e) {
-        sps::Raise(sps::Format("Invalid project file %s", fileName.c_str()) + "\n" + e.Message());
+    auto fail = [&fileName, &in](const sps::Exception& e) {
+        std::string message = sps::Format("Invalid project file %s", fileName.c_str()) + "\n" + e.Message();
+        if (in.PastEnd())
+            message += "\nThe file ends early.";
+        sps::Raise(message);
     };
 
     try {
@@ -120,10 +148,13 @@ void ReadProjectBytes(const std::vector<uint8_t>& bytes, TProject& project, cons
     }
 }
 
-void LoadProject(const std::string& fileName, TProject& project, const TSectionRead& sectionRead)
+sps::TFileStamp LoadProject(const std::string& fileName, TProject& project, const TSectionRead& sectionRead)
 {
-    std::vector<uint8_t> bytes = sps::ReadFileBytes(fileName, kMaxProjectFileMegabytes);
+    sps::TFileStamp stamp;
+    std::vector<uint8_t> bytes = sps::ReadFileBytes(fileName, kMaxProjectFileMegabytes, &stamp);
+    sps::RemoveStaleTempFiles(fileName);
     ReadProjectBytes(bytes, project, fileName, sectionRead);
+    return stamp;
 }
 
 } // namespace wd

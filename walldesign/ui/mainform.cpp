@@ -162,9 +162,10 @@ int LevelOf(const QTreeWidgetItem* node)
     return level;
 }
 
+// A node under `parent`, or one outside the tree when `parent` is none.
 QTreeWidgetItem* AddNode(QTreeWidgetItem* parent, const QString& text, const void* data = nullptr)
 {
-    auto* node = new QTreeWidgetItem(parent, QStringList{text});
+    auto* node = parent ? new QTreeWidgetItem(parent, QStringList{text}) : new QTreeWidgetItem(QStringList{text});
     if (data)
         node->setData(0, Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(data)));
     return node;
@@ -624,34 +625,59 @@ int TMainForm::NextSectionNumber() const
 
 QTreeWidgetItem* TMainForm::AddSectionNode(TSection* section)
 {
-    auto* node = new QTreeWidgetItem(TreeView, QStringList{Q(section->GetName())});
-    node->setData(0, Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(section)));
-    if (section->HeadWall)
-        AddWallNode(node, section->HeadWall);
-    if (section->AnchorWall)
-        AddWallNode(node, section->AnchorWall);
-    node->setExpanded(true);
-    UpdateNodeImage(node);
-    return node;
+    return AddSectionNodes({section}).front();
+}
+
+std::vector<QTreeWidgetItem*> TMainForm::AddSectionNodes(const std::vector<TSection*>& sections)
+{
+    // The branches are built outside the tree and enter it in one insertion:
+    // each node inserted on its own makes the view walk all its persistent
+    // indexes (one per expanded node), which is quadratic in the sections.
+    QList<QTreeWidgetItem*> nodes;
+    nodes.reserve(static_cast<qsizetype>(sections.size()));
+    for (TSection* section : sections) {
+        QTreeWidgetItem* node = AddNode(nullptr, Q(section->GetName()), static_cast<TCalculationModule*>(section));
+        for (TWall* wall : {static_cast<TWall*>(section->HeadWall), static_cast<TWall*>(section->AnchorWall)})
+            if (wall)
+                node->addChild(WallBranch(wall));
+        nodes.append(node);
+    }
+    TreeView->addTopLevelItems(nodes);
+    for (QTreeWidgetItem* node : nodes)
+        ExpandBranch(node);
+    return {nodes.begin(), nodes.end()};
 }
 
 QTreeWidgetItem* TMainForm::AddWallNode(QTreeWidgetItem* sectionNode, TWall* wall)
 {
-    QTreeWidgetItem* wallNode = AddNode(sectionNode, Q(wall->GetName()), static_cast<TCalculationModule*>(wall));
+    QTreeWidgetItem* wallNode = WallBranch(wall);
+    sectionNode->addChild(wallNode);
+    ExpandBranch(wallNode);
+    sectionNode->setExpanded(true);
+    UpdateNodeImage(sectionNode);
+    return wallNode;
+}
+
+QTreeWidgetItem* TMainForm::WallBranch(TWall* wall)
+{
+    QTreeWidgetItem* wallNode = AddNode(nullptr, Q(wall->GetName()), static_cast<TCalculationModule*>(wall));
     QTreeWidgetItem* input = AddNode(wallNode, QStringLiteral("Input"));
     for (const char* page : kInputPages)
         UpdateNodeImage(AddNode(input, QString::fromLatin1(page)));
     QTreeWidgetItem* results = AddNode(wallNode, QStringLiteral("Results"));
     for (const char* page : kResultPages)
         UpdateNodeImage(AddNode(results, QString::fromLatin1(page)));
-    // Expanded with all its descendants.
-    for (QTreeWidgetItem* node : {wallNode, input, results}) {
-        node->setExpanded(true);
-        UpdateNodeImage(node);
-    }
-    sectionNode->setExpanded(true);
-    UpdateNodeImage(sectionNode);
     return wallNode;
+}
+
+void TMainForm::ExpandBranch(QTreeWidgetItem* node)
+{
+    if (node->childCount() == 0)
+        return;
+    node->setExpanded(true);
+    UpdateNodeImage(node);
+    for (int i = 0; i < node->childCount(); i++)
+        ExpandBranch(node->child(i));
 }
 
 void TMainForm::UpdateNodeImage(QTreeWidgetItem* node)
@@ -689,9 +715,9 @@ void TMainForm::DeleteNode(QTreeWidgetItem* node)
 
 void TMainForm::ClearTree()
 {
-    while (TreeView->topLevelItemCount() > 0)
-        DeleteNode(TreeView->topLevelItem(TreeView->topLevelItemCount() - 1));
-    // Sections without a node (none are expected) go as well.
+    // The nodes go in one reset of the view (deleted one by one, each would
+    // walk the view's persistent indexes), then the sections with their walls.
+    TreeView->clear();
     project_->DestroyComponents();
 }
 

@@ -3,6 +3,7 @@
 // settings file, auto-save, printing of a wall's report and the help window.
 #pragma once
 
+#include "platform/bytes.h"
 #include "walldesign/files/settings.h"
 #include "walldesign/ui/helpwindow.h"
 
@@ -11,6 +12,7 @@
 #include <QPointer>
 #include <QString>
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -148,6 +150,8 @@ public:
     TWall* SelectedWall() const;
     int NextSectionNumber() const;
     QTreeWidgetItem* AddSectionNode(TSection* section);
+    // The nodes of many sections, entered into the tree at once.
+    std::vector<QTreeWidgetItem*> AddSectionNodes(const std::vector<TSection*>& sections);
     QTreeWidgetItem* AddWallNode(QTreeWidgetItem* sectionNode, TWall* wall);
     // Deletes a node; a section node frees its section.
     void DeleteNode(QTreeWidgetItem* node);
@@ -201,10 +205,19 @@ private:
     void UpdateCaption();
     void ApplyTimer();
     void LoadProjectFile(const std::string& fileName);
-    void SaveProjectFile(const std::string& fileName);
+    sps::TFileStamp SaveProjectFile(const std::string& fileName);
+    // True when a save may replace `fileName`: it does not exist, or it is the
+    // version this instance last read or wrote (or one it never saw), or the
+    // user confirms replacing what another program changed.
+    bool MayOverwrite(const std::string& fileName);
+    void RememberFile(const std::string& fileName, const sps::TFileStamp& stamp);
     bool EditWall(TWall* wall, int page);
     void FillWindowMenu();
     void UpdateNodeImage(QTreeWidgetItem* node);
+    // A wall's node with its groups and pages, outside the tree.
+    QTreeWidgetItem* WallBranch(TWall* wall);
+    // Expands the node and its descendants that have children.
+    void ExpandBranch(QTreeWidgetItem* node);
     QTreeWidgetItem* NodeOf(const void* module) const;
 
     TMainFormPaths paths_;
@@ -214,6 +227,9 @@ private:
     // The tree's images: closed and open nodes with children, nodes without.
     std::vector<QIcon> nodeImages_;
     bool formDestroyed_ = false;
+    // The project's files (project, backup, auto-save copy) as this instance
+    // last read or wrote them, by absolute path.
+    std::map<std::string, sps::TFileStamp> diskFiles_;
 };
 
 } // namespace wd

@@ -23,7 +23,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -60,6 +59,12 @@ bool SameFile(const std::string& a, const std::string& b)
     if (fa.exists() && fb.exists())
         return fa.canonicalFilePath() == fb.canonicalFilePath();
     return QDir::cleanPath(fa.absoluteFilePath()) == QDir::cleanPath(fb.absoluteFilePath());
+}
+
+// The name under which a file's stamp is remembered.
+std::string FileKey(const std::string& fileName)
+{
+    return QDir::cleanPath(QFileInfo(Q(fileName)).absoluteFilePath()).toStdString();
 }
 
 // Stops the auto-save timer for as long as it lives.
@@ -120,6 +125,7 @@ void TMainForm::NewItemClick()
     if (!QuerySave())
         return;
     ClearTree();
+    diskFiles_.clear();
     ProjectName.clear();
     Comment.clear();
     Author = DefaultAuthor;
@@ -151,6 +157,7 @@ void TMainForm::OpenProject(const std::string& fileName)
     FileName = fileName;
     UpdateCaption();
     ClearTree();
+    diskFiles_.clear();
     Company = DefaultCompany;
     LoadProjectFile(fileName);
     statusBar()->showMessage(QStringLiteral("File loaded"));
@@ -165,9 +172,12 @@ void TMainForm::LoadProjectFile(const std::string& fileName)
         ProjectName = project.Name;
         Comment = project.Comment;
     };
+    // The tree takes the sections read at once, also when reading fails.
+    std::vector<TSection*> read;
     try {
-        LoadProject(fileName, project, [this](TSection* section) { AddSectionNode(section); });
+        RememberFile(fileName, LoadProject(fileName, project, [&read](TSection* section) { read.push_back(section); }));
     } catch (...) {
+        AddSectionNodes(read);
         // The sections read stay; the project has no file any more, so that
         // a save cannot replace the file with the part that was read.
         takeTexts();
@@ -177,13 +187,31 @@ void TMainForm::LoadProjectFile(const std::string& fileName)
         UpdateActions();
         throw;
     }
+    AddSectionNodes(read);
     takeTexts();
     UpdateActions();
 }
 
-void TMainForm::SaveProjectFile(const std::string& fileName)
+sps::TFileStamp TMainForm::SaveProjectFile(const std::string& fileName)
 {
-    SaveProject(fileName, TProject(project_.get(), Author, ProjectName, Comment));
+    return SaveProject(fileName, TProject(project_.get(), Author, ProjectName, Comment));
+}
+
+void TMainForm::RememberFile(const std::string& fileName, const sps::TFileStamp& stamp)
+{
+    diskFiles_[FileKey(fileName)] = stamp;
+}
+
+bool TMainForm::MayOverwrite(const std::string& fileName)
+{
+    sps::TFileStamp now = sps::FileStamp(fileName);
+    auto known = diskFiles_.find(FileKey(fileName));
+    if (!now.Exists || known == diskFiles_.end() || known->second == now)
+        return true;
+    return sps::ShowMessageBox("Confirmation",
+                               "The file " + fileName +
+                                   " was changed by another program since it was opened. Overwrite it?",
+                               sps::TMsgKind::Question, sps::TMsgButtons::YesNo) == sps::TMsgResult::Yes;
 }
 
 void TMainForm::SaveItemClick()
@@ -193,19 +221,21 @@ void TMainForm::SaveItemClick()
         return;
     }
     TTimerPause pause(*Timer);
-    if (MakeBackup) {
-        // The backup is a copy: the project file stays in place until the
-        // new one replaces it whole.
-        std::string backup = ChangeFileExt(FileName, ".bak");
-        QFileInfo current(Q(FileName));
-        if (current.exists() && !SameFile(backup, FileName)) {
-            if (QFileInfo::exists(Q(backup)) && !QFile::remove(Q(backup)))
-                sps::RaiseFmt("Cannot delete the backup file %s", backup.c_str());
-            if (!QFile::copy(Q(FileName), Q(backup)))
-                sps::RaiseFmt("Cannot create the backup file %s", backup.c_str());
-        }
+    // No keeps the project unsaved.
+    if (!MayOverwrite(FileName))
+        return;
+    std::string backup = ChangeFileExt(FileName, ".bak");
+    if (MakeBackup && !SameFile(backup, FileName)) {
+        // The previous file goes to the backup as every file is written, so
+        // that a complete backup exists at every moment.
+        TSavedProject saved =
+            SaveProjectWithBackup(FileName, TProject(project_.get(), Author, ProjectName, Comment), backup);
+        if (saved.Backup.Exists)
+            RememberFile(backup, saved.Backup);
+        RememberFile(FileName, saved.Project);
+    } else {
+        RememberFile(FileName, SaveProjectFile(FileName));
     }
-    SaveProjectFile(FileName);
     statusBar()->showMessage(QStringLiteral("File saved"));
     Modified = false;
 }
@@ -246,7 +276,14 @@ void TMainForm::TimerTimer()
         return;
     TTimerPause pause(*Timer);
     std::string target = AutoSaveFileName();
-    if (sps::RunGuarded([this, &target] { SaveProjectFile(target); }))
+    bool saved = false;
+    sps::RunGuarded([this, &target, &saved] {
+        if (!MayOverwrite(target))
+            return;
+        RememberFile(target, SaveProjectFile(target));
+        saved = true;
+    });
+    if (saved)
         statusBar()->showMessage(QStringLiteral("File auto-saved"));
 }
 

@@ -13,12 +13,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <functional>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <limits>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <string>
 #include <vector>
@@ -543,7 +547,7 @@ TEST_F(ProjectDiskTest, LoadErrorsNameTheFile)
         LoadProject(broken, p);
         FAIL() << "no error";
     } catch (const sps::Exception& e) {
-        EXPECT_EQ(e.Message(), "Invalid project file " + broken + "\nStream read error");
+        EXPECT_EQ(e.Message(), "Invalid project file " + broken + "\nStream read error\nThe file ends early.");
     }
 }
 
@@ -900,6 +904,231 @@ TEST(ProjectFileTest, WrongSignatureAndTrailingBytesAreRefused)
     TProject back2{&owner2};
     EXPECT_THROW(ReadProjectBytes(bad, back2, "tail.spc"), sps::Exception);
     EXPECT_EQ(owner2.ComponentCount(), 3);
+}
+
+// A file of one section whose head wall stores these five counts, each
+// followed by its records when `records` is set.
+Bytes WallWithCounts(const std::array<int32_t, 5>& counts, bool records)
+{
+    const size_t recordBytes[5] = {56, 56, 12, 16, 16};
+    sps::ByteWriter data;
+    sps::TWriter writer(data);
+    data.Write(Bytes(88, 0).data(), 88);
+    for (int i = 0; i < 5; ++i) {
+        writer.WriteInteger(counts[i]);
+        if (records)
+            data.Write(Bytes(static_cast<size_t>(counts[i]) * recordBytes[i], 0).data(),
+                       static_cast<size_t>(counts[i]) * recordBytes[i]);
+    }
+    data.Write(Bytes(48 + 36, 0).data(), 48 + 36);
+
+    Bytes b = {6, 0, 6, 0, 6, 0, 'T', 'P', 'F', '0'};
+    AppendStr(b, "TSection");
+    AppendStr(b, "");
+    AppendStr(b, "HeadWall");
+    b.push_back(0x07);
+    AppendStr(b, "Headwall");
+    AppendStr(b, "Index");
+    Append(b, {0x02, 0x09, 0x00});
+    AppendStr(b, "THeadwall");
+    AppendStr(b, "Headwall");
+    AppendStr(b, "Data");
+    b.insert(b.end(), data.Bytes().begin(), data.Bytes().end());
+    Append(b, {0x00, 0x00, 0x00});
+    return b;
+}
+
+TEST(ProjectFileTest, RecordCountsAreBoundedAndAFileThatEndsEarlySaysSo)
+{
+    const std::string where = "Invalid project file counts.spc\nSection 9: Error reading Headwall.Data: ";
+    const struct {
+        std::array<int32_t, 5> counts;
+        bool records;
+        std::string error; // empty: the wall loads
+    } cases[] = {
+        {{10000, 10000, 10000, 10000, 5}, true, ""},
+        {{10001, 0, 0, 0, 0}, true, "Invalid number of soil layers in front (10001)"},
+        {{0, 10001, 0, 0, 0}, true, "Invalid number of soil layers behind (10001)"},
+        {{0, 0, 10001, 0, 0}, true, "Invalid number of concentrated forces (10001)"},
+        {{0, 0, 5000000, 0, 0}, false, "Invalid number of concentrated forces (5000000)"},
+        {{0, 0, 0, 10001, 0}, true, "Invalid number of userdefined pressures (10001)"},
+        {{0, 0, 0, 0, 6}, true, "Invalid number of Boussinesq strips (6)"},
+        {{0, 0, 0, -1, 0}, false, "Invalid number of userdefined pressures (-1)"},
+        // A valid count whose records are missing: the file ends early.
+        {{3, 0, 0, 0, 0}, false, "Stream read error\nThe file ends early."},
+    };
+    for (const auto& c : cases) {
+        Bytes file = WallWithCounts(c.counts, c.records);
+        if (!c.records)
+            file.resize(file.size() - (48 + 36 + 3)); // the counts are the last bytes
+        TProjectOwner owner;
+        TProject back{&owner};
+        try {
+            ReadProjectBytes(file, back, "counts.spc");
+            EXPECT_EQ(c.error, "") << "no error";
+            THeadwall* wall = ProjectSections(&owner).at(0)->HeadWall;
+            EXPECT_EQ(wall->FrontLayers.size(), 10000u);
+            EXPECT_EQ(wall->Bousqs.size(), 5u);
+            EXPECT_EQ(WriteProjectBytes(back), file);
+        } catch (const sps::Exception& e) {
+            EXPECT_EQ(e.Message(), where + c.error);
+        }
+    }
+
+    // What could not be read back is not written either.
+    TProjectOwner owner;
+    TProject p{&owner};
+    auto* s = new TSection(&owner);
+    s->CreateHeadwall()->Forces.resize(10001);
+    try {
+        WriteProjectBytes(p);
+        ADD_FAILURE() << "no error";
+    } catch (const sps::Exception& e) {
+        EXPECT_EQ(e.Message(), "Invalid number of concentrated forces (10001)");
+    }
+}
+
+TEST_F(ProjectDiskTest, AProjectTooLargeToOpenAgainIsNotSaved)
+{
+    const std::string file = Path("quay.spc");
+    const Bytes before = SaveFirst(file);
+    p_.Comment.assign((kMaxProjectFileMegabytes << 20) + 1, 'c');
+    try {
+        SaveProject(file, p_);
+        ADD_FAILURE() << "no error";
+    } catch (const sps::Exception& e) {
+        EXPECT_EQ(e.Message(), "Cannot write file \"" + file + "\". The project is larger than 64 MB.");
+    }
+    EXPECT_EQ(sps::ReadFileBytes(file), before);
+}
+
+// Runs `work` (a save) in a child process whose writes of a file past `limit`
+// bytes end it: the kernel kills it (SIGXFSZ), or, given `whileStopped`, it
+// stops there once, `whileStopped` runs, and it goes on (its save failing).
+// True when the child was killed or stopped.
+bool SaveInChild(rlim_t limit, const std::function<void()>& work, const std::function<void()>& whileStopped = {})
+{
+    pid_t child = ::fork();
+    if (child == 0) {
+        if (whileStopped) {
+            std::signal(SIGXFSZ, [](int) {
+                static bool stopped = false;
+                if (!stopped) {
+                    stopped = true;
+                    ::raise(SIGSTOP);
+                }
+            });
+        } else {
+            std::signal(SIGXFSZ, SIG_DFL);
+        }
+        rlimit none{0, 0};
+        ::setrlimit(RLIMIT_CORE, &none);
+        rlimit size{};
+        ::getrlimit(RLIMIT_FSIZE, &size);
+        size.rlim_cur = limit;
+        ::setrlimit(RLIMIT_FSIZE, &size);
+        try {
+            work();
+        } catch (const sps::Exception&) {
+            std::_Exit(whileStopped ? 0 : 3);
+        }
+        std::_Exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, WUNTRACED);
+    if (WIFSTOPPED(status)) {
+        whileStopped();
+        ::kill(child, SIGCONT);
+        ::waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+        return true;
+    }
+    EXPECT_TRUE((WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) || (WIFEXITED(status) && WEXITSTATUS(status) == 0))
+        << status;
+    return WIFSIGNALED(status);
+}
+
+TEST_F(ProjectDiskTest, AKillDuringASaveLeavesTheProjectAndItsBackupEachOneWholeVersion)
+{
+    const std::string file = Path("quay.spc");
+    const std::string backup = Path("quay.bak");
+    p_.Comment = "backup";
+    const Bytes oldBackup = SaveFirst(backup);
+    p_.Comment.assign(3000, 'o');
+    const Bytes oldProject = WriteProjectBytes(p_);
+    p_.Comment.assign(6000, 'n');
+    const Bytes newProject = WriteProjectBytes(p_);
+
+    // Killed while the backup is written, while the project is written, and not at all.
+    int kills = 0;
+    for (rlim_t limit = 1; limit < newProject.size() + 1000; limit += 700) {
+        sps::WriteFileAtomic(file, oldProject);
+        sps::WriteFileAtomic(backup, oldBackup);
+        kills += SaveInChild(limit, [&] { SaveProjectWithBackup(file, p_, backup); });
+        const Bytes project = sps::ReadFileBytes(file);
+        const Bytes bak = sps::ReadFileBytes(backup);
+        EXPECT_TRUE(project == oldProject || project == newProject) << limit;
+        EXPECT_TRUE(bak == oldBackup || bak == oldProject) << limit;
+        if (project == newProject) {
+            EXPECT_EQ(bak, oldProject) << limit;
+        }
+        if (limit < oldProject.size()) {
+            EXPECT_EQ(bak, oldBackup) << limit;
+        } else if (limit < newProject.size()) {
+            EXPECT_EQ(std::make_pair(project, bak), std::make_pair(oldProject, oldProject)) << limit;
+        }
+    }
+    EXPECT_EQ(kills, static_cast<int>(newProject.size() / 700) + 1);
+}
+
+TEST_F(ProjectDiskTest, StaleTemporaryFilesGoAtTheNextSaveOrOpenAndNothingElse)
+{
+    const std::string file = Path("quay.spc");
+    SaveFirst(file);
+    p_.Comment.assign(5000, 'c');
+    auto save = [&] { SaveProject(file, p_); };
+    // Two saves killed while writing their temporary files, and one such file
+    // of a save killed long ago.
+    for (int i = 0; i < 2; ++i)
+        EXPECT_TRUE(SaveInChild(1000, save));
+    sps::WriteFileAtomic(Path("quay.spc.0123wxyz.tmp~"), Bytes{'s'});
+    // Files that are not stale temporary files of this project.
+    std::vector<std::string> kept = {
+        "keep.txt", "other.spc.abcdefgh.tmp~", "quay.spc", "quay.spc.ABCDEFGH.tmp~", "quay.spc.abcdefg.tmp~",
+        "quay.spc.hard0000.tmp~", "quay.spc.link0000.tmp~", "quay.spc.tmp~",
+    };
+    for (const char* name :
+         {"keep.txt", "other.spc.abcdefgh.tmp~", "quay.spc.ABCDEFGH.tmp~", "quay.spc.abcdefg.tmp~", "quay.spc.tmp~"})
+        sps::WriteFileAtomic(Path(name), Bytes{'k'});
+    fs::create_hard_link(Path("keep.txt"), Path("quay.spc.hard0000.tmp~"));
+    fs::create_symlink(Path("keep.txt"), Path("quay.spc.link0000.tmp~"));
+    if (::geteuid() == 0) {
+        // Another user's file.
+        sps::WriteFileAtomic(Path("quay.spc.nobody00.tmp~"), Bytes{'n'});
+        ASSERT_EQ(::chown(Path("quay.spc.nobody00.tmp~").c_str(), 65534, 65534), 0);
+        kept.push_back("quay.spc.nobody00.tmp~");
+        std::sort(kept.begin(), kept.end());
+    }
+    EXPECT_EQ(Listing(dir_).size(), kept.size() + 3);
+
+    // A save that runs (stopped while it writes) keeps its file while this
+    // process saves and opens the project; the stale ones go.
+    EXPECT_TRUE(SaveInChild(1000, save, [&] {
+        SaveProject(file, p_);
+        TProjectOwner owner;
+        TProject back{&owner};
+        LoadProject(file, back);
+        EXPECT_EQ(Listing(dir_).size(), kept.size() + 1);
+    }));
+    EXPECT_EQ(Listing(dir_), kept);
+
+    // Opening the project clears away what a save killed since left.
+    EXPECT_TRUE(SaveInChild(1000, save));
+    EXPECT_EQ(Listing(dir_).size(), kept.size() + 1);
+    TProjectOwner owner;
+    TProject back{&owner};
+    LoadProject(file, back);
+    EXPECT_EQ(Listing(dir_), kept);
 }
 
 } // namespace
