@@ -5,7 +5,6 @@
 #include "combiwall/units.h"
 #include "platform/numtext.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace cw {
@@ -351,51 +350,24 @@ void LengthInputs::SystemsExit()
     view_.FocusBack(LengthField::Systems);
 }
 
-void LengthInputs::RoundLengthsToFeet()
-{
-    lengthWQ = RoundToHundredthFoot(lengthWQ);
-    lengthNJ = RoundToHundredthFoot(lengthNJ);
-    lengthVB = RoundToHundredthFoot(lengthVB);
-    lengthKX = RoundToHundredthFoot(lengthKX);
-}
-
 void LengthInputs::ShowLengthsInFeet(bool wallField)
 {
-    const double nj = lengthNJ;
-    const double kx = lengthKX;
-    const double vb = lengthVB;
-    if (lengthWQ / cf::kLengthFactor <= kMaxMemberLengthFeet) {
-        view_.SetText(LengthField::WQ, sps::FormatFixed(lengthWQ / cf::kLengthFactor, 2));
-    } else {
-        view_.SetText(LengthField::WQ, sps::FormatFixed(kMaxMemberLengthFeet, 2));
-        lengthNJ = std::min(nj, kMaxMemberLengthFeetInMetres);
-        lengthKX = std::min(kx, kMaxMemberLengthFeetInMetres);
-        lengthVB = std::min(vb, kMaxMemberLengthFeetInMetres);
-    }
-    // Each rewrite runs its change handler, which reads the shown value back.
-    view_.SetText(LengthField::NJ, FeetText(lengthNJ, kMaxMemberLengthFeet, 2));
-    view_.SetText(LengthField::KX, FeetText(lengthKX, kMaxMemberLengthFeet, 2));
-    view_.SetText(LengthField::VB, FeetText(lengthVB, kMaxMemberLengthFeet, 2));
+    view_.ShowImperial(LengthField::WQ, FeetText(lengthWQ, kMaxMemberLengthFeet, 2));
+    view_.ShowImperial(LengthField::NJ, FeetText(lengthNJ, kMaxMemberLengthFeet, 2));
+    view_.ShowImperial(LengthField::KX, FeetText(lengthKX, kMaxMemberLengthFeet, 2));
+    view_.ShowImperial(LengthField::VB, FeetText(lengthVB, kMaxMemberLengthFeet, 2));
     if (wallField)
-        view_.SetText(LengthField::Wall, FeetText(wallLength, kMaxWallLengthFeet, 1));
-}
-
-void LengthInputs::RoundLengthsToCentimetres()
-{
-    lengthWQ = RoundToCentimetre(lengthWQ);
-    lengthNJ = RoundToCentimetre(lengthNJ);
-    lengthVB = RoundToCentimetre(lengthVB);
-    lengthKX = RoundToCentimetre(lengthKX);
+        view_.ShowImperial(LengthField::Wall, FeetText(wallLength, kMaxWallLengthFeet, 1));
 }
 
 void LengthInputs::ShowLengthsInMetres(bool wallField)
 {
-    view_.SetText(LengthField::KX, sps::FormatFixed(lengthKX, 2));
-    view_.SetText(LengthField::NJ, sps::FormatFixed(lengthNJ, 2));
-    view_.SetText(LengthField::VB, sps::FormatFixed(lengthVB, 2));
-    view_.SetText(LengthField::WQ, sps::FormatFixed(lengthWQ, 2));
+    view_.ShowMetric(LengthField::KX, sps::FormatFixed(lengthKX, 2));
+    view_.ShowMetric(LengthField::NJ, sps::FormatFixed(lengthNJ, 2));
+    view_.ShowMetric(LengthField::VB, sps::FormatFixed(lengthVB, 2));
+    view_.ShowMetric(LengthField::WQ, sps::FormatFixed(lengthWQ, 2));
     if (wallField)
-        view_.SetText(LengthField::Wall, sps::FormatFixed(wallLength, 1));
+        view_.ShowMetric(LengthField::Wall, sps::FormatFixed(wallLength, 1));
 }
 
 } // namespace cw

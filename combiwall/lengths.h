@@ -69,6 +69,11 @@ public:
     virtual std::string Text(LengthField field) const = 0;
     // Writes the text; when it differs, the field's change handler runs.
     virtual void SetText(LengthField field, const std::string& text) = 0;
+    // The unit switch to feet: the field shows `text` and keeps its value.
+    virtual void ShowImperial(LengthField field, const std::string& text) = 0;
+    // The unit switch to metres: the field shows its metric text again unless
+    // it was changed in feet; then `text` is written as by SetText.
+    virtual void ShowMetric(LengthField field, const std::string& text) = 0;
     // The field's own Enabled state.
     virtual bool Enabled(LengthField field) const = 0;
     virtual void SetEnabled(LengthField field, bool enabled) = 0;
@@ -107,17 +112,14 @@ public:
     void Change(LengthField field);
     void Exit(LengthField field);
 
-    // Unit switch to imperial, before the material list's layout: member
-    // lengths to a whole hundredth of a foot.
-    void RoundLengthsToFeet();
-    // Then the fields in feet: king pile (108.26 at most, the other lengths then
-    // limited to 108.26 ft as they were before), connectors, sheet pile, VB, and
-    // the wall length when `wallField`. Call with `metric` already false.
+    // Unit switch to imperial: the fields show the lengths in feet (108.26 ft
+    // at most for a member, 6561.7 ft for the wall when `wallField`), king
+    // pile, connectors, sheet pile, VB. The lengths keep their values in
+    // metres. Call with `metric` already false.
     void ShowLengthsInFeet(bool wallField);
-    // Unit switch to metric: member lengths to whole centimetres.
-    void RoundLengthsToCentimetres();
-    // Then the fields in metres: sheet pile, connectors, VB, king pile, and the
-    // wall length when `wallField`. Call with `metric` already true.
+    // Unit switch to metric: the fields in metres, sheet pile, connectors, VB,
+    // king pile, and the wall length when `wallField`. Call with `metric`
+    // already true.
     void ShowLengthsInMetres(bool wallField);
 
 private:

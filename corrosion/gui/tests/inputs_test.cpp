@@ -126,7 +126,8 @@ TEST(RovandelLosses, ProjectRatesAndTotals)
 TEST(RovandelLosses, UnitSwitchRewritesProjectValuesInItsOwnFormats)
 {
     // The switch writes imperial rates with 2 decimals and totals with 1,
-    // while leaving the field writes them with 1 and 0 decimals.
+    // while leaving the field writes them with 1 and 0 decimals. Either only
+    // shows the value, which stays in mm.
     Rovandel r;
     rv::TForm1& f = *r.form;
     r.ClickTab(f.TabSheetRates);
@@ -138,7 +139,7 @@ TEST(RovandelLosses, UnitSwitchRewritesProjectValuesInItsOwnFormats)
     r.Leave();
     EXPECT_EQ(f.Edit_Front->text(), QStringLiteral("3.9"));
     f.MenuMetricClick();
-    EXPECT_EQ(f.Edit_Front->text(), QStringLiteral("0.099"));
+    EXPECT_EQ(f.Edit_Front->text(), QStringLiteral("0.100"));
 
     r.Click(f.RG_Project_Rates, 1);
     r.TypeAndLeave(f.Edit_Back, QStringLiteral("1.5"));
@@ -325,7 +326,7 @@ TEST(RovandelUnits, SwitchesKeepTheValuesAndTheImperialPileLimit)
     r.SelectSection(QStringLiteral("KX 22"));
     f.MenuImperial->trigger();
     EXPECT_EQ(f.Edit_SSPLength->text(), QStringLiteral("39.37"));
-    EXPECT_NEAR(f.PileLength(), 11.99993663, 1e-8);
+    EXPECT_DOUBLE_EQ(f.PileLength(), 12.0); // shown in feet, held in metres
     EXPECT_EQ(f.Edit_Moment->text(), QStringLiteral("224.7"));
     EXPECT_EQ(f.Section().name, "KX 22"); // the same line again
     EXPECT_EQ(r.Panel(1), QStringLiteral(" Change of \"UNITS\" => steel grades RESET"));
