@@ -80,6 +80,19 @@ double LengthInputs::ToMetres(double typed) const
     return metric ? typed : typed * cf::kLengthFactor;
 }
 
+bool LengthInputs::Read(LengthField field, double& typed, double& metres) const
+{
+    // A length shown converted by the unit switch keeps its value; its typed
+    // value then lies inside the limits of both unit systems.
+    if (view_.HeldValue(field, metres)) {
+        typed = 0;
+        return metres != 0;
+    }
+    const bool given = ParseFieldNumber(view_.Text(field), typed) && typed != 0;
+    metres = given ? ToMetres(typed) : 0;
+    return given;
+}
+
 double LengthInputs::FromMetres(double metres) const
 {
     return metric ? metres : metres / cf::kLengthFactor;
@@ -139,12 +152,13 @@ void LengthInputs::Change(LengthField field)
 void LengthInputs::MemberChange(LengthField field)
 {
     double typed = 0;
-    const bool given = ParseFieldNumber(view_.Text(field), typed) && typed != 0;
+    double metres = 0;
+    const bool given = Read(field, typed, metres);
     switch (field) {
     case LengthField::WQ:
         if (given) {
             view_.SetEnabled(LengthField::NJ, true);
-            lengthWQ = ToMetres(typed);
+            lengthWQ = metres;
             view_.SetPanel(1, "");
             if (Shorter(lengthWQ, lengthNJ)) {
                 view_.SetText(LengthField::NJ, "0.00");
@@ -168,7 +182,7 @@ void LengthInputs::MemberChange(LengthField field)
     case LengthField::NJ:
         if (given) {
             view_.SetEnabled(LengthField::KX, true);
-            lengthNJ = ToMetres(typed);
+            lengthNJ = metres;
             view_.SetPanel(1, "");
         } else {
             lengthNJ = 0;
@@ -183,7 +197,7 @@ void LengthInputs::MemberChange(LengthField field)
         break;
     case LengthField::KX:
         if (given) {
-            lengthKX = ToMetres(typed);
+            lengthKX = metres;
             view_.SetPanel(1, "");
         } else {
             lengthKX = 0;
@@ -195,7 +209,7 @@ void LengthInputs::MemberChange(LengthField field)
         break;
     case LengthField::VB:
         if (given) {
-            lengthVB = ToMetres(typed);
+            lengthVB = metres;
             view_.SetPanel(1, "");
         } else {
             lengthVB = 0;
@@ -214,9 +228,10 @@ void LengthInputs::WallChange()
     if (!view_.Enabled(LengthField::Wall))
         return;
     double typed = 0;
-    if (ParseFieldNumber(view_.Text(LengthField::Wall), typed) && typed != 0) {
+    double metres = 0;
+    if (Read(LengthField::Wall, typed, metres)) {
         view_.SetPanel(1, "");
-        wallLength = ToMetres(typed);
+        wallLength = metres;
         if (Longer(wallLength, kMaxWallLength) || (!metric && typed > kMaxWallLengthFeet)) {
             view_.SetText(LengthField::Wall, "");
             view_.SetPanel(1, kWallTooLong);

@@ -71,6 +71,9 @@ public:
     virtual void SetText(LengthField field, const std::string& text) = 0;
     // The unit switch to feet: the field shows `text` and keeps its value.
     virtual void ShowImperial(LengthField field, const std::string& text) = 0;
+    // True while the field shows what the unit switch wrote, with the value
+    // it keeps (m).
+    virtual bool HeldValue(LengthField field, double& metres) const = 0;
     // The unit switch to metres: the field shows its metric text again unless
     // it was changed in feet; then `text` is written as by SetText.
     virtual void ShowMetric(LengthField field, const std::string& text) = 0;
@@ -130,6 +133,8 @@ private:
     void WallExit();
     void SystemsExit();
     double ToMetres(double typed) const;
+    // The field's value as typed and in metres; false when it holds none or 0.
+    bool Read(LengthField field, double& typed, double& metres) const;
     double FromMetres(double metres) const;
     std::string LengthText(double metres, int decimals) const;
     void Refuse(LengthField field, const char* message);

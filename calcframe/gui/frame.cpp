@@ -250,6 +250,15 @@ bool CalcFrame::FieldValue(const QLineEdit* edit, double& value) const
     return true;
 }
 
+bool CalcFrame::HeldValue(const QLineEdit* edit, double& value) const
+{
+    auto it = fields_.find(edit);
+    if (it == fields_.end() || !it->second.converted)
+        return false;
+    value = it->second.hasValue ? it->second.value : 0.0;
+    return true;
+}
+
 void CalcFrame::ShowConverted(QLineEdit* edit, const QString& text)
 {
     const QLineEdit* outer = showing_;

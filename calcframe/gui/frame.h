@@ -170,6 +170,10 @@ public:
     // (the text times the factor when it was typed in imperial units); false
     // when the text holds no value.
     bool FieldValue(const QLineEdit* edit, double& value) const;
+    // True while the field shows what the unit switch wrote; `value` is the
+    // metric value it keeps. A handler run directly (not by a change of the
+    // text) takes this value instead of reading the converted text back.
+    bool HeldValue(const QLineEdit* edit, double& value) const;
 
     // Unit switch to imperial: the field shows `text`, converted from its
     // value, and keeps the value and its metric text.

@@ -83,6 +83,11 @@ void FormLengthView::ShowImperial(LengthField field, const std::string& text)
     form_.frame_->ShowImperial(FieldEdit(form_, field), cf::QStr(text));
 }
 
+bool FormLengthView::HeldValue(LengthField field, double& metres) const
+{
+    return form_.frame_->HeldValue(FieldEdit(form_, field), metres);
+}
+
 void FormLengthView::ShowMetric(LengthField field, const std::string& text)
 {
     form_.frame_->ShowMetric(FieldEdit(form_, field), cf::QStr(text));

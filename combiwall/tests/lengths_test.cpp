@@ -51,6 +51,14 @@ public:
         converted[I(f)] = true;
         text[I(f)] = t;
     }
+    bool HeldValue(LengthField f, double& metres) const override
+    {
+        if (!converted[I(f)])
+            return false;
+        metres = 0;
+        ParseFieldNumber(metricText[I(f)], metres);
+        return true;
+    }
     void ShowMetric(LengthField f, const std::string& t) override
     {
         if (converted[I(f)]) {

@@ -1,10 +1,17 @@
 // Loads, safety window, grades and the unit switch of Kestrane's main form.
 #include "form_fixture.h"
 
+#include "calcframe/gui/frame.h"
 #include "calcframe/units.h"
+#include "combiwall/lengths.h"
 #include "platform/numtext.h"
 
+#include <QMenu>
 #include <QPalette>
+#include <QTabBar>
+#include <QTabWidget>
+#include <cmath>
+#include <functional>
 
 namespace {
 
@@ -172,7 +179,7 @@ TEST(KestraneSfWindow, SfMaxIsRaisedCappedAndReset)
     EXPECT_FALSE(Red(f.Edit_SfMax));
     EXPECT_EQ(k.Panel(0), QStringLiteral("2.20 =< Sfmax =<  100"));
     k.ClearBeeps();
-    k.Type(f.Edit_SfMax, QStringLiteral("150"));
+    cf::test::Paste(f.Edit_SfMax, QStringLiteral("150"));
     EXPECT_EQ(f.Edit_SfMax->text(), QStringLiteral("100.00"));
     EXPECT_DOUBLE_EQ(f.SfMax(), 100.0);
     EXPECT_TRUE(Red(f.Edit_SfMax));
@@ -310,3 +317,135 @@ TEST(KestraneUnits, LargeLoadsAreShownCappedAtTheImperialLimits)
 }
 
 } // namespace
+
+// --- the input path of every field -------------------------------------------
+
+namespace {
+
+void ClickTab(cw::TForm1& f, QWidget* page)
+{
+    QTabBar* bar = f.PageControl1->tabBar();
+    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(f.PageControl1->indexOf(page)).center());
+}
+
+} // namespace
+
+TEST(KestraneInputs, PastedTextIsAnInputErrorInEveryKindOfField)
+{
+    Kestrane k;
+    cw::TForm1& f = *k.form;
+    const QString wrong = QString::fromLatin1(cf::kWrongInput);
+    struct Row {
+        const char* kind;
+        std::function<void()> prepare; // shows the field
+        QLineEdit* edit;
+        const char* valid;
+        const char* after;  // the field's text after the paste
+        std::function<double()> value;
+        double expected;    // its value then
+        QString refusal;
+    };
+    const Row rows[] = {
+        {"load", [] {}, f.Edit_Moment, "250", "", [&] { return f.Moment(); }, 0, wrong},
+        {"Sfmin", [&] { f.MenuSelectSfmin->trigger(); }, f.Edit_Sfmin, "2", "", [&] { return f.RequiredSfmin(); },
+         1000000, wrong},
+        {"SfMax", [] {}, f.Edit_SfMax, "3", "3", [&] { return f.SfMax(); }, 3, wrong},
+        {"member length",
+         [&] {
+             f.MenuSelectCombination->trigger();
+             ClickTab(f, f.TabSheetMaterialList);
+         },
+         f.Edit_LengthWQ, "20", "", [&] { return f.Lengths().lengthWQ; }, 0, wrong},
+        {"wall length", [] {}, f.Edit_LengthWall, "100", "", [&] { return f.Lengths().wallLength; }, 0, wrong},
+        {"number of systems", [&] { f.MenuSelectNumberOfSystems->trigger(); }, f.Edit_NbOfSystems, "12", "",
+         [&] { return static_cast<double>(f.Lengths().numberOfSystems); }, 0,
+         QString::fromLatin1(cw::kIntegerKeyRefused)},
+        {"built-up load", [&] { f.MenuWQOwn->trigger(); }, f.Edit_Load_Own, "300", "", [&] { return f.Load(); }, 0,
+         wrong},
+    };
+    for (const Row& row : rows) {
+        row.prepare();
+        for (const QString& bad : cf::test::BadPastes()) {
+            k.Type(row.edit, QString::fromLatin1(row.valid));
+            k.ClearBeeps();
+            cf::test::Paste(row.edit, bad);
+            EXPECT_EQ(row.edit->text(), QString::fromLatin1(row.after)) << row.kind << " " << bad.toStdString();
+            EXPECT_EQ(k.Panel(1), row.refusal + bad) << row.kind;
+            EXPECT_EQ(k.Beeps(), std::vector<unsigned>{0}) << row.kind << " " << bad.toStdString();
+            EXPECT_EQ(row.value(), row.expected) << row.kind << " " << bad.toStdString();
+        }
+    }
+    // Nothing was computed from the loads' pasted texts.
+    EXPECT_EQ(f.Lbl_SfWQResult_Own->text(), QStringLiteral("N/A"));
+    EXPECT_TRUE(k.platform.messages->calls.empty());
+}
+
+TEST(KestraneInputs, EnterIsNoInput)
+{
+    Kestrane k;
+    cw::TForm1& f = *k.form;
+    // The decimal key filter, and the integer one of the number of systems.
+    for (QLineEdit* e : {f.Edit_Moment, f.Edit_LengthWQ, f.Edit_NbOfSystems, f.Edit_Sfmin}) {
+        if (e == f.Edit_LengthWQ)
+            ClickTab(f, f.TabSheetMaterialList);
+        if (e == f.Edit_NbOfSystems)
+            f.MenuSelectNumberOfSystems->trigger();
+        if (e == f.Edit_Sfmin) {
+            ClickTab(f, f.TabSheetKestrane);
+            f.MenuSelectSfmin->trigger();
+        }
+        k.Type(e, QStringLiteral("1.2").left(e == f.Edit_NbOfSystems ? 1 : 3));
+        k.ClearBeeps();
+        const QString panel1 = k.Panel(1);
+        QTest::keyClick(e, Qt::Key_Return);
+        QTest::keyClick(e, Qt::Key_Enter);
+        EXPECT_EQ(e->text(), QStringLiteral("1.2").left(e == f.Edit_NbOfSystems ? 1 : 3))
+            << e->objectName().toStdString();
+        EXPECT_EQ(k.Panel(1), panel1) << e->objectName().toStdString();
+        EXPECT_TRUE(k.Beeps().empty()) << e->objectName().toStdString();
+    }
+    EXPECT_DOUBLE_EQ(f.RequiredSfmin(), 1.2);
+}
+
+TEST(KestraneInputs, NoticesOfTheSearchModeStayReadable)
+{
+    Kestrane k;
+    cw::TForm1& f = *k.form;
+    k.TypeAndLeave(f.Edit_Moment, QStringLiteral("500"));
+    k.TypeAndLeave(f.Edit_Load, QStringLiteral("200"));
+    k.ClickLine(0);
+    const double sf = f.MinimumSf();
+    ASSERT_GT(sf, 1.9);
+    ASSERT_LT(sf, 5.0);
+    f.MenuSelectSfmin->trigger();
+    k.TypeAndLeave(f.Edit_SfMax, QStringLiteral("1.7"));
+
+    // Sfmin raised: SfMax is pushed up to 1.1 x Sfmin + 0.01, and the re-list
+    // (which selects a combination again) keeps the notice.
+    cf::test::Paste(f.Edit_Sfmin, cf::QStr(sps::FormatFixed(std::floor((sf - 0.05) * 100) / 100, 2)));
+    ASSERT_FALSE(f.ListedRows().empty());
+    EXPECT_EQ(k.Panel(1), QString::fromLatin1(cf::kSfMaxAutoReset));
+    EXPECT_TRUE(Red(f.Edit_SfMax));
+    // SfMax above 100 is reset, with its notice.
+    k.ClearBeeps();
+    cf::test::Paste(f.Edit_SfMax, QStringLiteral("150"));
+    ASSERT_FALSE(f.ListedRows().empty());
+    EXPECT_EQ(f.Edit_SfMax->text(), QStringLiteral("100.00"));
+    EXPECT_EQ(k.Panel(1), QString::fromLatin1(cf::kSfMaxAutoReset));
+    EXPECT_EQ(k.Beeps(), std::vector<unsigned>{0});
+    // Too small while typing.
+    k.Type(f.Edit_SfMax, QStringLiteral("1"));
+    EXPECT_EQ(k.Panel(1), QStringLiteral(" Please complete: SfMax > 1.1*SfMin"));
+    k.TypeAndLeave(f.Edit_SfMax, QStringLiteral("100"));
+
+    // The units menu opened from the keyboard on the material list tab.
+    ClickTab(f, f.TabSheetMaterialList);
+    ASSERT_EQ(f.PageControl1->currentWidget(), f.TabSheetMaterialList);
+    QTest::keyClick(&f, Qt::Key_U, Qt::AltModifier);
+    EXPECT_EQ(k.Panel(1), QStringLiteral(" Menu \"Units\" unavailable! "));
+    ASSERT_TRUE(QApplication::activePopupWidget());
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+    QTest::keyClick(&f, Qt::Key_Escape);
+    EXPECT_EQ(k.Panel(1), QStringLiteral(" Menu \"Units\" unavailable! "));
+    EXPECT_FALSE(f.MenuImperial->isEnabled());
+}

@@ -4,11 +4,13 @@
 #include "form_fixture.h"
 
 #include "corrosion/catalogue.h"
+#include "corrosion/units.h"
 #include "corrosion/reduced.h"
 #include "corrosion/safety.h"
 #include "platform/numtext.h"
 
 #include <QTableWidget>
+#include <functional>
 
 namespace {
 
@@ -346,3 +348,193 @@ TEST(RovandelUnits, SwitchesKeepTheValuesAndTheImperialPileLimit)
 }
 
 } // namespace
+
+// --- the input path of every field -------------------------------------------
+
+namespace {
+
+void ProjectRates(Rovandel& r, const QString& front, const QString& back)
+{
+    rv::TForm1& f = *r.form;
+    r.ClickTab(f.TabSheetRates);
+    f.MenuProjectRates->trigger();
+    r.TypeAndLeave(f.Edit_Front, front);
+    r.TypeAndLeave(f.Edit_Back, back);
+    r.ClickTab(f.TabSheetInput);
+}
+
+} // namespace
+
+TEST(RovandelInputs, PastedTextIsAnInputErrorInEveryKindOfField)
+{
+    Rovandel r;
+    rv::TForm1& f = *r.form;
+    const QString wrong = QString::fromLatin1(cf::kWrongInput);
+    struct Row {
+        const char* kind;
+        std::function<void()> prepare; // shows the field
+        QLineEdit* edit;
+        const char* valid;
+        const char* after;  // the field's text after the paste
+        std::function<double()> value;
+        double expected;    // its value then
+    };
+    const Row rows[] = {
+        {"load", [] {}, f.Edit_Moment, "250", "", [&] { return f.Moment(); }, 0},
+        {"pile length", [] {}, f.Edit_SSPLength, "12", "", [&] { return f.PileLength(); }, 0},
+        {"wall length", [] {}, f.Edit_WallLength, "100", "", [&] { return f.WallLength(); }, 0},
+        {"Sfmin", [&] { f.MenuSelectSfmin->trigger(); }, f.Edit_Sfmin, "2", "", [&] { return f.SfMin(); }, 1000000},
+        {"SfMax", [] {}, f.Edit_SfMax, "3", "3", [&] { return f.SfMax(); }, 3},
+        {"project rate",
+         [&] {
+             f.MenuSelectSectionClick();
+             r.ClickTab(f.TabSheetRates);
+             f.MenuProjectRates->trigger();
+             r.Choose(f.CB_ServiceLife, r.FindItem(f.CB_ServiceLife, QStringLiteral(" 50")));
+         },
+         // A face without a value keeps its loss: 0.02 mm a year for 50 years.
+         f.Edit_Front, "0.02", "", [&] { return f.Losses().front; }, 1.0},
+    };
+    for (const Row& row : rows) {
+        row.prepare();
+        for (const QString& bad : cf::test::BadPastes()) {
+            r.Type(row.edit, QString::fromLatin1(row.valid));
+            r.ClearBeeps();
+            cf::test::Paste(row.edit, bad);
+            EXPECT_EQ(row.edit->text(), QString::fromLatin1(row.after)) << row.kind << " " << bad.toStdString();
+            EXPECT_EQ(r.Panel(1), wrong + bad) << row.kind;
+            EXPECT_EQ(r.Beeps(), std::vector<unsigned>{0}) << row.kind << " " << bad.toStdString();
+            EXPECT_DOUBLE_EQ(row.value(), row.expected) << row.kind << " " << bad.toStdString();
+        }
+    }
+    EXPECT_EQ(f.Lbl_Summary_Front2->text(), QStringLiteral(" N/A "));
+    EXPECT_EQ(f.Lbl_Sf_Result->text(), QStringLiteral("N/A")); // no load
+    EXPECT_TRUE(r.platform.messages->calls.empty());
+}
+
+TEST(RovandelUnits, TwoRoundTripsKeepEveryFieldAndAnEditChangesOnlyItsOwn)
+{
+    Rovandel r;
+    rv::TForm1& f = *r.form;
+    ProjectRates(r, QStringLiteral("0.013"), QStringLiteral("0.011"));
+    r.TypeAndLeave(f.Edit_Moment, QStringLiteral("1000"));
+    r.TypeAndLeave(f.Edit_Load, QStringLiteral("500"));
+    r.TypeAndLeave(f.Edit_Deflection, QStringLiteral("3"));
+    r.TypeAndLeave(f.Edit_SSPLength, QStringLiteral("12.34"));
+    r.TypeAndLeave(f.Edit_WallLength, QStringLiteral("123.4"));
+    f.MenuSelectSfmin->trigger();
+    r.TypeAndLeave(f.Edit_SfMax, QStringLiteral("3"));
+    QLineEdit* const fields[] = {f.Edit_Moment,     f.Edit_Load,  f.Edit_Deflection, f.Edit_SSPLength,
+                                 f.Edit_WallLength, f.Edit_Front, f.Edit_Back,       f.Edit_Sfmin,
+                                 f.Edit_SfMax};
+    auto texts = [&] {
+        QStringList t;
+        for (QLineEdit* e : fields)
+            t << e->text();
+        return t;
+    };
+    auto values = [&] {
+        return std::vector<double>{f.Moment(),     f.Load(),           f.Deflection(),    f.PileLength(),
+                                   f.WallLength(), f.Losses().front,   f.Losses().back,   f.SfMin(),
+                                   f.SfMax(),      f.SafetyFactors().red};
+    };
+    const QStringList metricTexts = texts();
+    const std::vector<double> metricValues = values();
+    for (int trip = 0; trip < 2; ++trip) {
+        f.MenuImperial->trigger();
+        EXPECT_EQ(f.Edit_Load->text(), QStringLiteral("34.2"));
+        EXPECT_EQ(values(), metricValues) << trip;
+        f.MenuMetric->trigger();
+        EXPECT_EQ(texts(), metricTexts) << trip;
+        EXPECT_EQ(values(), metricValues) << trip;
+    }
+    // A field changed in imperial units takes its value converted; the others
+    // keep theirs.
+    f.MenuImperial->trigger();
+    r.TypeAndLeave(f.Edit_Load, QStringLiteral("34.3"));
+    r.ClickTab(f.TabSheetRates);
+    r.TypeAndLeave(f.Edit_Back, QStringLiteral("0.5"));
+    f.MenuMetric->trigger();
+    EXPECT_EQ(f.Edit_Load->text(), QStringLiteral("501")); // 34.3 x 14.598915 = 500.74
+    EXPECT_DOUBLE_EQ(f.Load(), 501.0);
+    EXPECT_EQ(f.Edit_Back->text(), QStringLiteral("0.013")); // 0.5 mils
+    EXPECT_EQ(f.Edit_Front->text(), QStringLiteral("0.013"));
+    EXPECT_EQ(f.Edit_Moment->text(), QStringLiteral("1000"));
+    EXPECT_DOUBLE_EQ(f.Moment(), 1000.0);
+}
+
+TEST(RovandelInputs, EitherSeparatorKeyAndRefusedInputsKeepTheirMessage)
+{
+    Rovandel r;
+    rv::TForm1& f = *r.form;
+    r.Type(f.Edit_Moment, QStringLiteral("12,5"));
+    EXPECT_EQ(f.Edit_Moment->text(), QStringLiteral("12.5"));
+    EXPECT_DOUBLE_EQ(f.Moment(), 12.5);
+    EXPECT_TRUE(r.Beeps().empty());
+
+    // A refused key: its message outlasts the keys typed after it.
+    r.Type(f.Edit_Moment, QStringLiteral("1.2.5"));
+    EXPECT_EQ(f.Edit_Moment->text(), QStringLiteral("1.25"));
+    EXPECT_EQ(r.Panel(1), QStringLiteral(" Enter only values > 0. Wrong input:  ."));
+    EXPECT_EQ(r.Beeps(), std::vector<unsigned>{48});
+    // A refused value: the field is emptied, and the message stays while the
+    // user types again.
+    r.ClearBeeps();
+    r.Type(f.Edit_Moment, QStringLiteral("999999"));
+    EXPECT_EQ(f.Edit_Moment->text(), QStringLiteral("9"));
+    EXPECT_DOUBLE_EQ(f.Moment(), 9.0);
+    EXPECT_EQ(r.Panel(1), QStringLiteral(" Error: Bending moment > Mmax !"));
+    EXPECT_EQ(r.Beeps(), std::vector<unsigned>{0});
+    // It goes with the next field.
+    r.Enter(f.Edit_Load);
+    EXPECT_TRUE(r.Panel(1).isEmpty());
+
+    // Under a locale with ",", "." is typed for it.
+    sps::SetDecimalSeparator(',');
+    r.Type(f.Edit_Load, QStringLiteral("12.5"));
+    const QString shown = f.Edit_Load->text();
+    const double load = f.Load();
+    sps::SetDecimalSeparator('.');
+    EXPECT_EQ(shown, QStringLiteral("12,5"));
+    EXPECT_DOUBLE_EQ(load, 12.5);
+}
+
+TEST(RovandelInputs, OneInputGivesOneBeepAtMost)
+{
+    Rovandel r;
+    rv::TForm1& f = *r.form;
+    r.TypeAndLeave(f.Edit_Moment, QStringLiteral("250"));
+    f.MenuSelectSfmin->trigger();
+    // SfMax typed below 1.1 x Sfmin: one beep when it falls short, the
+    // message at every key, and gone once the value is complete.
+    r.Enter(f.Edit_SfMax);
+    f.Edit_SfMax->selectAll();
+    r.ClearBeeps();
+    for (const char* key : {"1", ".", "6"}) {
+        QTest::keyClicks(f.Edit_SfMax, QString::fromLatin1(key));
+        EXPECT_EQ(r.Panel(1), QStringLiteral(" Please complete: SfMax >= 1.1*SfMin")) << key;
+    }
+    EXPECT_EQ(f.Edit_SfMax->text(), QStringLiteral("1.6"));
+    EXPECT_EQ(r.Beeps(), std::vector<unsigned>{0});
+    QTest::keyClicks(f.Edit_SfMax, QStringLiteral("6")); // 1.66 reaches 1.1 x 1.50
+    EXPECT_TRUE(r.Panel(1).isEmpty());
+    EXPECT_EQ(r.Beeps().size(), 1u);
+    r.Leave();
+
+    // A loss beyond the steps of several sections: one beep for one key.
+    r.ClickTab(f.TabSheetRates);
+    f.MenuProjectRates->trigger();
+    r.Click(f.RG_Project_Rates, 1); // totals, mm
+    r.TypeAndLeave(f.Edit_Front, QStringLiteral("4"));
+    r.TypeAndLeave(f.Edit_Back, QStringLiteral("3"));
+    r.ClickTab(f.TabSheetInput);
+    ASSERT_DOUBLE_EQ(f.Losses().total, 7.0);
+    f.MenuSelectSfmin->trigger();
+    r.Enter(f.Edit_Sfmin);
+    f.Edit_Sfmin->selectAll();
+    r.ClearBeeps();
+    QTest::keyClicks(f.Edit_Sfmin, QStringLiteral("1"));
+    EXPECT_EQ(r.Beeps(), std::vector<unsigned>{0});
+    QTest::keyClicks(f.Edit_Sfmin, QStringLiteral("."));
+    EXPECT_EQ(r.Beeps().size(), 2u);
+}
