@@ -121,6 +121,10 @@ TEST(KestraneSettings, InconsistentOrOutOfRangeValuesFallBack)
         EXPECT_TRUE(k.form->Metric());
         EXPECT_EQ(k.form->Edit_Sfmin->text(), QStringLiteral("1.50"));
         EXPECT_EQ(k.form->Edit_SfMax->text(), QStringLiteral("10.00"));
+        // Nothing is reported: no beep, no notice, SfMax black.
+        EXPECT_TRUE(k.Beeps().empty());
+        EXPECT_TRUE(k.Panel(1).isEmpty());
+        EXPECT_EQ(k.form->Edit_SfMax->palette().color(QPalette::Text), QColor(Qt::black));
     }
     // Sfmin 7 is cleared by its change handler, so the fallback applies.
     {
@@ -136,6 +140,7 @@ TEST(KestraneSettings, InconsistentOrOutOfRangeValuesFallBack)
         EXPECT_TRUE(k.form->Metric());
         EXPECT_EQ(k.form->Edit_Sfmin->text(), QStringLiteral("1.50"));
         EXPECT_TRUE(k.platform.messages->calls.empty());
+        EXPECT_TRUE(k.Beeps().empty());
     }
 }
 

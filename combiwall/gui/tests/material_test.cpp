@@ -258,15 +258,16 @@ TEST(KestraneUnits, TwoRoundTripsKeepEveryFieldAndAnEditChangesOnlyItsOwn)
     Kestrane k;
     cw::TForm1& f = *k.form;
     k.ClickLine(LineOf(k, "WQ 775 B-26 / KX 18")); // every member length shown
-    k.TypeAndLeave(f.Edit_Moment, QStringLiteral("11000"));
-    k.TypeAndLeave(f.Edit_Load, QStringLiteral("500"));
-    k.TypeAndLeave(f.Edit_Deflection, QStringLiteral("3"));
     ClickTab(f, f.TabSheetMaterialList);
     k.TypeAndLeave(f.Edit_LengthWQ, QStringLiteral("20.37"));
     k.TypeAndLeave(f.Edit_LengthNJ, QStringLiteral("18.5"));
     k.TypeAndLeave(f.Edit_LengthVB, QStringLiteral("12.34"));
     k.TypeAndLeave(f.Edit_LengthKX, QStringLiteral("17.77"));
     k.TypeAndLeave(f.Edit_LengthWall, QStringLiteral("123.4"));
+    ClickTab(f, f.TabSheetKestrane);
+    k.TypeAndLeave(f.Edit_Moment, QStringLiteral("11000"));
+    k.TypeAndLeave(f.Edit_Load, QStringLiteral("500"));
+    k.Type(f.Edit_Deflection, QStringLiteral("2.5")); // not left: kept as typed
     QLineEdit* const fields[] = {f.Edit_Moment,   f.Edit_Load,     f.Edit_Deflection, f.Edit_LengthWQ,
                                  f.Edit_LengthNJ, f.Edit_LengthVB, f.Edit_LengthKX,   f.Edit_LengthWall,
                                  f.Edit_NbOfSystems, f.Edit_Sfmin, f.Edit_SfMax};
@@ -288,6 +289,7 @@ TEST(KestraneUnits, TwoRoundTripsKeepEveryFieldAndAnEditChangesOnlyItsOwn)
         f.MenuImperial->trigger();
         EXPECT_EQ(f.Edit_Load->text(), QStringLiteral("34.2"));
         EXPECT_EQ(f.Edit_Moment->text(), QStringLiteral("2472.0")); // shown capped
+        EXPECT_EQ(f.Edit_Deflection->text(), QStringLiteral("1.0"));
         EXPECT_EQ(values(), metricValues) << trip;
         f.MenuMetric->trigger();
         EXPECT_EQ(texts(), metricTexts) << trip;

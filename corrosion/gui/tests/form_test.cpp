@@ -111,6 +111,8 @@ TEST(RovandelStart, SettingsAreReadAndWrittenBack)
         EXPECT_EQ(r.form->Edit_SfMax->text(), QStringLiteral("10.00"));
         EXPECT_DOUBLE_EQ(r.form->SfMax(), 10.0);
         EXPECT_TRUE(r.platform.messages->calls.empty());
+        EXPECT_TRUE(r.Beeps().empty());
+        EXPECT_TRUE(r.Panel(1).isEmpty());
     }
 }
 

@@ -416,14 +416,18 @@ TEST(RovandelUnits, TwoRoundTripsKeepEveryFieldAndAnEditChangesOnlyItsOwn)
 {
     Rovandel r;
     rv::TForm1& f = *r.form;
-    ProjectRates(r, QStringLiteral("0.013"), QStringLiteral("0.011"));
+    // 0.040 mm a year for 50 years: 2.00 mm; the 1.57 mils a year shown
+    // would give 1.99 mm.
+    ProjectRates(r, QStringLiteral("0.04"), QStringLiteral("0.011"));
+    r.Choose(f.CB_ServiceLife, r.FindItem(f.CB_ServiceLife, QStringLiteral(" 50")));
+    ASSERT_DOUBLE_EQ(f.Losses().front, 2.0);
     r.TypeAndLeave(f.Edit_Moment, QStringLiteral("1000"));
     r.TypeAndLeave(f.Edit_Load, QStringLiteral("500"));
-    r.TypeAndLeave(f.Edit_Deflection, QStringLiteral("3"));
     r.TypeAndLeave(f.Edit_SSPLength, QStringLiteral("12.34"));
     r.TypeAndLeave(f.Edit_WallLength, QStringLiteral("123.4"));
     f.MenuSelectSfmin->trigger();
     r.TypeAndLeave(f.Edit_SfMax, QStringLiteral("3"));
+    r.Type(f.Edit_Deflection, QStringLiteral("2.5")); // not left: kept as typed
     QLineEdit* const fields[] = {f.Edit_Moment,     f.Edit_Load,  f.Edit_Deflection, f.Edit_SSPLength,
                                  f.Edit_WallLength, f.Edit_Front, f.Edit_Back,       f.Edit_Sfmin,
                                  f.Edit_SfMax};
@@ -458,7 +462,8 @@ TEST(RovandelUnits, TwoRoundTripsKeepEveryFieldAndAnEditChangesOnlyItsOwn)
     EXPECT_EQ(f.Edit_Load->text(), QStringLiteral("501")); // 34.3 x 14.598915 = 500.74
     EXPECT_DOUBLE_EQ(f.Load(), 501.0);
     EXPECT_EQ(f.Edit_Back->text(), QStringLiteral("0.013")); // 0.5 mils
-    EXPECT_EQ(f.Edit_Front->text(), QStringLiteral("0.013"));
+    EXPECT_EQ(f.Edit_Front->text(), QStringLiteral("0.040"));
+    EXPECT_DOUBLE_EQ(f.Losses().front, 2.0);
     EXPECT_EQ(f.Edit_Moment->text(), QStringLiteral("1000"));
     EXPECT_DOUBLE_EQ(f.Moment(), 1000.0);
 }
@@ -519,6 +524,12 @@ TEST(RovandelInputs, OneInputGivesOneBeepAtMost)
     QTest::keyClicks(f.Edit_SfMax, QStringLiteral("6")); // 1.66 reaches 1.1 x 1.50
     EXPECT_TRUE(r.Panel(1).isEmpty());
     EXPECT_EQ(r.Beeps().size(), 1u);
+    // Completed at the key after the one that beeped.
+    f.Edit_SfMax->selectAll();
+    QTest::keyClicks(f.Edit_SfMax, QStringLiteral("1"));
+    EXPECT_EQ(r.Beeps().size(), 2u);
+    QTest::keyClicks(f.Edit_SfMax, QStringLiteral("7"));
+    EXPECT_TRUE(r.Panel(1).isEmpty());
     r.Leave();
 
     // A loss beyond the steps of several sections: one beep for one key.
@@ -537,4 +548,10 @@ TEST(RovandelInputs, OneInputGivesOneBeepAtMost)
     EXPECT_EQ(r.Beeps(), std::vector<unsigned>{0});
     QTest::keyClicks(f.Edit_Sfmin, QStringLiteral("."));
     EXPECT_EQ(r.Beeps().size(), 2u);
+    // A load refused while the list is filled again: one beep too.
+    r.Enter(f.Edit_Moment); // leaving Sfmin fills the list again, with its beep
+    r.ClearBeeps();
+    cf::test::Paste(f.Edit_Moment, QStringLiteral("99999"));
+    EXPECT_EQ(r.Panel(1), QStringLiteral(" Error: Bending moment > Mmax !"));
+    EXPECT_EQ(r.Beeps(), std::vector<unsigned>{0});
 }
