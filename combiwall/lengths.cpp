@@ -367,22 +367,22 @@ void LengthInputs::SystemsExit()
 
 void LengthInputs::ShowLengthsInFeet(bool wallField)
 {
-    view_.ShowImperial(LengthField::WQ, FeetText(lengthWQ, kMaxMemberLengthFeet, 2));
-    view_.ShowImperial(LengthField::NJ, FeetText(lengthNJ, kMaxMemberLengthFeet, 2));
-    view_.ShowImperial(LengthField::KX, FeetText(lengthKX, kMaxMemberLengthFeet, 2));
-    view_.ShowImperial(LengthField::VB, FeetText(lengthVB, kMaxMemberLengthFeet, 2));
+    view_.ShowInNewUnits(LengthField::WQ, FeetText(lengthWQ, kMaxMemberLengthFeet, 2));
+    view_.ShowInNewUnits(LengthField::NJ, FeetText(lengthNJ, kMaxMemberLengthFeet, 2));
+    view_.ShowInNewUnits(LengthField::KX, FeetText(lengthKX, kMaxMemberLengthFeet, 2));
+    view_.ShowInNewUnits(LengthField::VB, FeetText(lengthVB, kMaxMemberLengthFeet, 2));
     if (wallField)
-        view_.ShowImperial(LengthField::Wall, FeetText(wallLength, kMaxWallLengthFeet, 1));
+        view_.ShowInNewUnits(LengthField::Wall, FeetText(wallLength, kMaxWallLengthFeet, 1));
 }
 
 void LengthInputs::ShowLengthsInMetres(bool wallField)
 {
-    view_.ShowMetric(LengthField::KX, sps::FormatFixed(lengthKX, 2));
-    view_.ShowMetric(LengthField::NJ, sps::FormatFixed(lengthNJ, 2));
-    view_.ShowMetric(LengthField::VB, sps::FormatFixed(lengthVB, 2));
-    view_.ShowMetric(LengthField::WQ, sps::FormatFixed(lengthWQ, 2));
+    view_.ShowInNewUnits(LengthField::KX, sps::FormatFixed(lengthKX, 2));
+    view_.ShowInNewUnits(LengthField::NJ, sps::FormatFixed(lengthNJ, 2));
+    view_.ShowInNewUnits(LengthField::VB, sps::FormatFixed(lengthVB, 2));
+    view_.ShowInNewUnits(LengthField::WQ, sps::FormatFixed(lengthWQ, 2));
     if (wallField)
-        view_.ShowMetric(LengthField::Wall, sps::FormatFixed(wallLength, 1));
+        view_.ShowInNewUnits(LengthField::Wall, sps::FormatFixed(wallLength, 1));
 }
 
 } // namespace cw

@@ -69,14 +69,13 @@ public:
     virtual std::string Text(LengthField field) const = 0;
     // Writes the text; when it differs, the field's change handler runs.
     virtual void SetText(LengthField field, const std::string& text) = 0;
-    // The unit switch to feet: the field shows `text` and keeps its value.
-    virtual void ShowImperial(LengthField field, const std::string& text) = 0;
+    // The unit switch: the field shows `text`, its value in the new unit
+    // system, and keeps the value; one not changed since the last switch
+    // shows again the text it had before it.
+    virtual void ShowInNewUnits(LengthField field, const std::string& text) = 0;
     // True while the field shows what the unit switch wrote, with the value
     // it keeps (m).
     virtual bool HeldValue(LengthField field, double& metres) const = 0;
-    // The unit switch to metres: the field shows its metric text again unless
-    // it was changed in feet; then `text` is written as by SetText.
-    virtual void ShowMetric(LengthField field, const std::string& text) = 0;
     // The field's own Enabled state.
     virtual bool Enabled(LengthField field) const = 0;
     virtual void SetEnabled(LengthField field, bool enabled) = 0;
@@ -121,8 +120,8 @@ public:
     // metres. Call with `metric` already false.
     void ShowLengthsInFeet(bool wallField);
     // Unit switch to metric: the fields in metres, sheet pile, connectors, VB,
-    // king pile, and the wall length when `wallField`. Call with `metric`
-    // already true.
+    // king pile, and the wall length when `wallField`; the lengths keep their
+    // values. Call with `metric` already true.
     void ShowLengthsInMetres(bool wallField);
 
 private:

@@ -267,28 +267,17 @@ void CalcFrame::ShowConverted(QLineEdit* edit, const QString& text)
     showing_ = outer;
 }
 
-void CalcFrame::ShowImperial(QLineEdit* edit, const QString& text)
+void CalcFrame::ShowInNewUnits(QLineEdit* edit, const QString& text)
 {
     Field* f = Find(edit);
     if (!f) {
         edit->setText(text);
         return;
     }
-    if (!f->converted)
-        f->metricText = edit->text();
+    const QString shown = f->converted ? f->textBefore : text;
+    f->textBefore = edit->text();
     f->converted = true;
-    ShowConverted(edit, text);
-}
-
-void CalcFrame::ShowMetric(QLineEdit* edit, const QString& text)
-{
-    Field* f = Find(edit);
-    if (f && f->converted) {
-        f->converted = false;
-        ShowConverted(edit, f->metricText);
-        return;
-    }
-    edit->setText(text);
+    ShowConverted(edit, shown);
 }
 
 void CalcFrame::Reformat(QLineEdit* edit, const QString& text)

@@ -160,8 +160,8 @@ public:
     // key filter would not have let through never reaches it: the field is
     // reset by its rule (which runs `change` with the new text), panel 1
     // names the text and the default beep sounds. A text that the unit switch
-    // shows (ShowImperial, ShowMetric, Reformat) does not reach it either:
-    // the field keeps its value.
+    // shows (ShowInNewUnits, Reformat) does not reach it either: the field
+    // keeps its value.
     void BindField(QLineEdit* edit, const FieldRules& rules, std::function<void()> change);
     // Writes a field's text as the settings reader does: `change` runs even
     // when the text stays the same, so that the values follow the texts.
@@ -175,13 +175,11 @@ public:
     // text) takes this value instead of reading the converted text back.
     bool HeldValue(const QLineEdit* edit, double& value) const;
 
-    // Unit switch to imperial: the field shows `text`, converted from its
-    // value, and keeps the value and its metric text.
-    void ShowImperial(QLineEdit* edit, const QString& text);
-    // Unit switch to metric: a field the user has not changed since it was
-    // shown in imperial units gets its metric text back; any other takes
-    // `text`, its value in metric units, as a change.
-    void ShowMetric(QLineEdit* edit, const QString& text);
+    // Unit switch: the field shows `text`, its value in the new unit system,
+    // and keeps the value. A field not changed since the last switch shows
+    // again the text it had before it, so that switching back and forth
+    // changes neither value nor text.
+    void ShowInNewUnits(QLineEdit* edit, const QString& text);
     // Rewrites a field's text in its display format (when it is left): as a
     // change, unless the field still shows what the unit switch wrote.
     void Reformat(QLineEdit* edit, const QString& text);
@@ -225,7 +223,7 @@ private:
         QString lastText;     // the last text that reached `change` or the unit switch
         double value = 0;     // metric
         bool hasValue = false;
-        QString metricText;   // what the field showed before the switch to imperial
+        QString textBefore;   // what the field showed before the last unit switch
         bool converted = false; // shows the switch's text, unchanged since
     };
     void FieldChanged(QLineEdit* edit);

@@ -204,9 +204,9 @@ void TForm1::MenuImperialClick()
     LayoutMaterialList();
     LengthState().ShowLengthsInFeet(cf::OwnEnabled(TabSheetMaterialList));
 
-    frame_->ShowImperial(Edit_Moment, cf::QStr(ImperialMomentText(M_)));
-    frame_->ShowImperial(Edit_Load, cf::QStr(ImperialLoadText(N_)));
-    frame_->ShowImperial(Edit_Deflection, cf::QStr(ImperialDeflectionText(f_)));
+    frame_->ShowInNewUnits(Edit_Moment, cf::QStr(ImperialMomentText(M_)));
+    frame_->ShowInNewUnits(Edit_Load, cf::QStr(ImperialLoadText(N_)));
+    frame_->ShowInNewUnits(Edit_Deflection, cf::QStr(ImperialDeflectionText(f_)));
 
     FinishUnitSwitch();
 }
@@ -224,13 +224,14 @@ void TForm1::MenuMetricClick()
         LB_Empty->show();
     repaint();
 
-    // A field not changed in imperial units gets its metric text back.
+    // A field not changed in imperial units gets its metric text back; the
+    // values stay as they are.
     LayoutMaterialList();
     LengthState().ShowLengthsInMetres(cf::OwnEnabled(TabSheetMaterialList));
 
-    frame_->ShowMetric(Edit_Moment, cf::QStr(MetricLoadText(M_)));
-    frame_->ShowMetric(Edit_Load, cf::QStr(MetricLoadText(N_)));
-    frame_->ShowMetric(Edit_Deflection, cf::QStr(MetricLoadText(f_)));
+    frame_->ShowInNewUnits(Edit_Moment, cf::QStr(MetricLoadText(M_)));
+    frame_->ShowInNewUnits(Edit_Load, cf::QStr(MetricLoadText(N_)));
+    frame_->ShowInNewUnits(Edit_Deflection, cf::QStr(MetricLoadText(f_)));
 
     LB_WQKX->setEnabled(true);
     FinishUnitSwitch();

@@ -78,9 +78,9 @@ void FormLengthView::SetPanel(int panel, const std::string& text) { form_.SB1->S
 
 void FormLengthView::Beep(unsigned type) { form_.SB1->Beep(static_cast<int>(type)); }
 
-void FormLengthView::ShowImperial(LengthField field, const std::string& text)
+void FormLengthView::ShowInNewUnits(LengthField field, const std::string& text)
 {
-    form_.frame_->ShowImperial(FieldEdit(form_, field), cf::QStr(text));
+    form_.frame_->ShowInNewUnits(FieldEdit(form_, field), cf::QStr(text));
 }
 
 bool FormLengthView::HeldValue(LengthField field, double& metres) const
@@ -88,10 +88,6 @@ bool FormLengthView::HeldValue(LengthField field, double& metres) const
     return form_.frame_->HeldValue(FieldEdit(form_, field), metres);
 }
 
-void FormLengthView::ShowMetric(LengthField field, const std::string& text)
-{
-    form_.frame_->ShowMetric(FieldEdit(form_, field), cf::QStr(text));
-}
 
 void FormLengthView::FocusBack(LengthField field) { cf::GiveFocusBack(FieldEdit(form_, field)); }
 

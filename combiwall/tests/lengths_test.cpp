@@ -23,7 +23,7 @@ public:
 
     LengthInputs in;
     std::array<std::string, 6> text;
-    std::array<std::string, 6> metricText;
+    std::array<std::string, 6> textBefore;
     std::array<bool, 6> converted{};
     std::array<bool, 6> enabled;
     std::string total = "0";
@@ -44,29 +44,22 @@ public:
         converted[I(f)] = false;
         in.Change(f);
     }
-    // As the frame's field model: shown in feet, the metric text kept.
-    void ShowImperial(LengthField f, const std::string& t) override
+    // As the frame's field model: shown converted, the value and the text
+    // before kept.
+    void ShowInNewUnits(LengthField f, const std::string& t) override
     {
-        metricText[I(f)] = text[I(f)];
+        const std::string shown = converted[I(f)] ? textBefore[I(f)] : t;
+        textBefore[I(f)] = text[I(f)];
         converted[I(f)] = true;
-        text[I(f)] = t;
+        text[I(f)] = shown;
     }
     bool HeldValue(LengthField f, double& metres) const override
     {
         if (!converted[I(f)])
             return false;
-        metres = 0;
-        ParseFieldNumber(metricText[I(f)], metres);
+        const double held[] = {in.lengthWQ, in.lengthNJ, in.lengthVB, in.lengthKX, in.wallLength, 0};
+        metres = held[I(f)];
         return true;
-    }
-    void ShowMetric(LengthField f, const std::string& t) override
-    {
-        if (converted[I(f)]) {
-            converted[I(f)] = false;
-            text[I(f)] = metricText[I(f)];
-            return;
-        }
-        SetText(f, t);
     }
     bool Enabled(LengthField f) const override { return enabled[I(f)]; }
     void SetEnabled(LengthField f, bool e) override { enabled[I(f)] = e; }
@@ -405,7 +398,7 @@ TEST(Lengths, ExitHandlers)
 TEST(Lengths, ImperialRoundTripKeepsEveryLength)
 {
     // Shown in feet and back, every length keeps its value and its text, so
-    // nothing is reset; one changed in feet takes its value in whole centimetres.
+    // nothing is reset; one changed in feet keeps the value typed.
     for (const char* len : {"12.34", "20", "7.77", "33", "0.01", "29.99"}) {
         FakeView v;
         v.Lengths(len, len, len);
@@ -439,8 +432,12 @@ TEST(Lengths, ImperialRoundTripKeepsEveryLength)
     v.in.metric = true;
     v.in.ShowLengthsInMetres(false);
     EXPECT_EQ(v.text[3], "9.14"); // 30 ft
-    EXPECT_DOUBLE_EQ(v.in.lengthKX, 9.14);
+    EXPECT_DOUBLE_EQ(v.in.lengthKX, 30 * cf::kLengthFactor);
     EXPECT_EQ(v.text[0], "12.34");
+    // Back in feet, the length typed in feet shows as typed.
+    v.in.metric = false;
+    v.in.ShowLengthsInFeet(false);
+    EXPECT_EQ(v.text[3], "30");
 }
 
 TEST(Lengths, SwitchToFeetShowsTheKingPileLimit)

@@ -220,14 +220,14 @@ void TForm1::MenuImperialClick()
     // The fields show the values converted; the values stay metric.
     const cr::Catalogue& cat = data_->cat;
     LayoutSfGrid();
-    frame_->ShowImperial(Edit_SSPLength,
+    frame_->ShowInNewUnits(Edit_SSPLength,
                          ImperialText(data_->pileLength, cf::kLengthFactor, cat.maxPileLengthImperial, 2));
-    frame_->ShowImperial(Edit_WallLength,
+    frame_->ShowInNewUnits(Edit_WallLength,
                          ImperialText(data_->wallLength, cf::kLengthFactor, cat.maxWallLengthImperial, 1));
     const cr::Loads& loads = data_->loads;
-    frame_->ShowImperial(Edit_Moment, ImperialText(loads.m, cf::kMomentFactor, cat.mmaxImperial, 1));
-    frame_->ShowImperial(Edit_Load, ImperialText(loads.n, cf::kLoadFactor, cat.nmaxImperial, 1));
-    frame_->ShowImperial(Edit_Deflection, ImperialText(loads.f, cf::kDeflectionFactor, cat.fmaxImperial, 1));
+    frame_->ShowInNewUnits(Edit_Moment, ImperialText(loads.m, cf::kMomentFactor, cat.mmaxImperial, 1));
+    frame_->ShowInNewUnits(Edit_Load, ImperialText(loads.n, cf::kLoadFactor, cat.nmaxImperial, 1));
+    frame_->ShowInNewUnits(Edit_Deflection, ImperialText(loads.f, cf::kDeflectionFactor, cat.fmaxImperial, 1));
     FillSteelGrades();
     SB1->Beep(cf::kBeepDefault);
     RewriteRateEdits(false);
@@ -243,14 +243,15 @@ void TForm1::MenuMetricClick()
     metric_ = true;
     MenuMetric->setChecked(true);
     ShowMetricCaptions();
-    // A field not changed in imperial units gets its metric text back.
+    // A field not changed in imperial units gets its metric text back; the
+    // values stay as they are.
     LayoutSfGrid();
-    frame_->ShowMetric(Edit_SSPLength, cf::Fixed(data_->pileLength, 2));
-    frame_->ShowMetric(Edit_WallLength, cf::Fixed(data_->wallLength, 1));
-    const cr::Loads loads = data_->loads; // a rewrite may change its own value
-    frame_->ShowMetric(Edit_Moment, cf::Fixed(loads.m, 0));
-    frame_->ShowMetric(Edit_Load, cf::Fixed(loads.n, 0));
-    frame_->ShowMetric(Edit_Deflection, cf::Fixed(loads.f, 0));
+    frame_->ShowInNewUnits(Edit_SSPLength, cf::Fixed(data_->pileLength, 2));
+    frame_->ShowInNewUnits(Edit_WallLength, cf::Fixed(data_->wallLength, 1));
+    const cr::Loads& loads = data_->loads;
+    frame_->ShowInNewUnits(Edit_Moment, cf::Fixed(loads.m, 0));
+    frame_->ShowInNewUnits(Edit_Load, cf::Fixed(loads.n, 0));
+    frame_->ShowInNewUnits(Edit_Deflection, cf::Fixed(loads.f, 0));
     FillSteelGrades();
     SB1->Beep(cf::kBeepDefault);
     RewriteRateEdits(true);
@@ -268,10 +269,7 @@ void TForm1::RewriteRateEdits(bool toMetric)
         double mm = 0;
         if (!frame_->FieldValue(e, mm))
             e->setText(QStringLiteral("0"));
-        if (toMetric)
-            frame_->ShowMetric(e, cf::Fixed(mm, decimals));
-        else
-            frame_->ShowImperial(e, cf::Fixed(mm / cr::kMmPerMil, decimals));
+        frame_->ShowInNewUnits(e, cf::Fixed(toMetric ? mm : mm / cr::kMmPerMil, decimals));
     }
 }
 

@@ -295,19 +295,26 @@ TEST(KestraneUnits, TwoRoundTripsKeepEveryFieldAndAnEditChangesOnlyItsOwn)
         EXPECT_EQ(texts(), metricTexts) << trip;
         EXPECT_EQ(values(), metricValues) << trip;
     }
-    // A field changed in imperial units takes its value converted; the others
+    // A field changed in imperial units shows its value converted and keeps
+    // the value typed, also when shown in imperial units again; the others
     // keep theirs.
     f.MenuImperial->trigger();
     k.TypeAndLeave(f.Edit_Load, QStringLiteral("34.3"));
+    ClickTab(f, f.TabSheetMaterialList);
     k.TypeAndLeave(f.Edit_LengthKX, QStringLiteral("50"));
-    f.MenuMetric->trigger();
-    EXPECT_EQ(f.Edit_Load->text(), QStringLiteral("501")); // 34.3 x 14.598915 = 500.74
-    EXPECT_DOUBLE_EQ(f.Load(), 501.0);
-    EXPECT_EQ(f.Edit_LengthKX->text(), QStringLiteral("15.24"));
-    EXPECT_DOUBLE_EQ(f.Lengths().lengthKX, 15.24);
-    EXPECT_EQ(f.Edit_Moment->text(), QStringLiteral("11000"));
-    EXPECT_EQ(f.Edit_LengthVB->text(), QStringLiteral("12.34"));
-    EXPECT_DOUBLE_EQ(f.Lengths().lengthVB, 12.34);
+    for (int trip = 0; trip < 2; ++trip) {
+        f.MenuMetric->trigger();
+        EXPECT_EQ(f.Edit_Load->text(), QStringLiteral("501")); // 34.3 x 14.598915 = 500.74
+        EXPECT_DOUBLE_EQ(f.Load(), 34.3 * cf::kLoadFactor);
+        EXPECT_EQ(f.Edit_LengthKX->text(), QStringLiteral("15.24"));
+        EXPECT_DOUBLE_EQ(f.Lengths().lengthKX, 50 * cf::kLengthFactor);
+        EXPECT_EQ(f.Edit_Moment->text(), QStringLiteral("11000"));
+        EXPECT_EQ(f.Edit_LengthVB->text(), QStringLiteral("12.34"));
+        EXPECT_DOUBLE_EQ(f.Lengths().lengthVB, 12.34);
+        f.MenuImperial->trigger();
+        EXPECT_EQ(f.Edit_Load->text(), QStringLiteral("34.3"));
+        EXPECT_EQ(f.Edit_LengthKX->text(), QStringLiteral("50.00"));
+    }
 }
 
 TEST(KestraneBuiltUp, ReproducesEveryCatalogueCombination)

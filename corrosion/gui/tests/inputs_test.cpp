@@ -3,10 +3,11 @@
 // summary grid, quantities and the unit switches.
 #include "form_fixture.h"
 
+#include "calcframe/units.h"
 #include "corrosion/catalogue.h"
-#include "corrosion/units.h"
 #include "corrosion/reduced.h"
 #include "corrosion/safety.h"
+#include "corrosion/units.h"
 #include "platform/numtext.h"
 
 #include <QTableWidget>
@@ -452,20 +453,25 @@ TEST(RovandelUnits, TwoRoundTripsKeepEveryFieldAndAnEditChangesOnlyItsOwn)
         EXPECT_EQ(texts(), metricTexts) << trip;
         EXPECT_EQ(values(), metricValues) << trip;
     }
-    // A field changed in imperial units takes its value converted; the others
-    // keep theirs.
+    // A field changed in imperial units shows its value converted and keeps
+    // the value typed; the others keep theirs.
     f.MenuImperial->trigger();
     r.TypeAndLeave(f.Edit_Load, QStringLiteral("34.3"));
     r.ClickTab(f.TabSheetRates);
     r.TypeAndLeave(f.Edit_Back, QStringLiteral("0.5"));
+    const double back = f.Losses().back;
     f.MenuMetric->trigger();
     EXPECT_EQ(f.Edit_Load->text(), QStringLiteral("501")); // 34.3 x 14.598915 = 500.74
-    EXPECT_DOUBLE_EQ(f.Load(), 501.0);
+    EXPECT_DOUBLE_EQ(f.Load(), 34.3 * cf::kLoadFactor);
     EXPECT_EQ(f.Edit_Back->text(), QStringLiteral("0.013")); // 0.5 mils
+    EXPECT_DOUBLE_EQ(f.Losses().back, back);
     EXPECT_EQ(f.Edit_Front->text(), QStringLiteral("0.040"));
     EXPECT_DOUBLE_EQ(f.Losses().front, 2.0);
     EXPECT_EQ(f.Edit_Moment->text(), QStringLiteral("1000"));
     EXPECT_DOUBLE_EQ(f.Moment(), 1000.0);
+    f.MenuImperial->trigger();
+    EXPECT_EQ(f.Edit_Load->text(), QStringLiteral("34.3"));
+    EXPECT_EQ(f.Edit_Back->text(), QStringLiteral("0.5"));
 }
 
 TEST(RovandelInputs, EitherSeparatorKeyAndRefusedInputsKeepTheirMessage)
