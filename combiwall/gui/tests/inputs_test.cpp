@@ -2,6 +2,7 @@
 #include "form_fixture.h"
 
 #include "calcframe/gui/frame.h"
+#include "calcframe/gui/testsupport/inputchecks.h"
 #include "calcframe/units.h"
 #include "combiwall/lengths.h"
 #include "platform/numtext.h"
@@ -334,47 +335,24 @@ TEST(KestraneInputs, PastedTextIsAnInputErrorInEveryKindOfField)
 {
     Kestrane k;
     cw::TForm1& f = *k.form;
-    const QString wrong = QString::fromLatin1(cf::kWrongInput);
-    struct Row {
-        const char* kind;
-        std::function<void()> prepare; // shows the field
-        QLineEdit* edit;
-        const char* valid;
-        const char* after;  // the field's text after the paste
-        std::function<double()> value;
-        double expected;    // its value then
-        QString refusal;
-    };
-    const Row rows[] = {
-        {"load", [] {}, f.Edit_Moment, "250", "", [&] { return f.Moment(); }, 0, wrong},
-        {"Sfmin", [&] { f.MenuSelectSfmin->trigger(); }, f.Edit_Sfmin, "2", "", [&] { return f.RequiredSfmin(); },
-         1000000, wrong},
-        {"SfMax", [] {}, f.Edit_SfMax, "3", "3", [&] { return f.SfMax(); }, 3, wrong},
-        {"member length",
-         [&] {
-             f.MenuSelectCombination->trigger();
-             ClickTab(f, f.TabSheetMaterialList);
-         },
-         f.Edit_LengthWQ, "20", "", [&] { return f.Lengths().lengthWQ; }, 0, wrong},
-        {"wall length", [] {}, f.Edit_LengthWall, "100", "", [&] { return f.Lengths().wallLength; }, 0, wrong},
-        {"number of systems", [&] { f.MenuSelectNumberOfSystems->trigger(); }, f.Edit_NbOfSystems, "12", "",
-         [&] { return static_cast<double>(f.Lengths().numberOfSystems); }, 0,
-         QString::fromLatin1(cw::kIntegerKeyRefused)},
-        {"built-up load", [&] { f.MenuWQOwn->trigger(); }, f.Edit_Load_Own, "300", "", [&] { return f.Load(); }, 0,
-         wrong},
-    };
-    for (const Row& row : rows) {
-        row.prepare();
-        for (const QString& bad : cf::test::BadPastes()) {
-            k.Type(row.edit, QString::fromLatin1(row.valid));
-            k.ClearBeeps();
-            cf::test::Paste(row.edit, bad);
-            EXPECT_EQ(row.edit->text(), QString::fromLatin1(row.after)) << row.kind << " " << bad.toStdString();
-            EXPECT_EQ(k.Panel(1), row.refusal + bad) << row.kind;
-            EXPECT_EQ(k.Beeps(), std::vector<unsigned>{0}) << row.kind << " " << bad.toStdString();
-            EXPECT_EQ(row.value(), row.expected) << row.kind << " " << bad.toStdString();
-        }
-    }
+    cf::test::ExpectPastesRefused(
+        k, {
+               {"load", [] {}, f.Edit_Moment, "250", "", [&] { return f.Moment(); }, 0},
+               {"Sfmin", [&] { f.MenuSelectSfmin->trigger(); }, f.Edit_Sfmin, "2", "",
+                [&] { return f.RequiredSfmin(); }, 1000000},
+               {"SfMax", [] {}, f.Edit_SfMax, "3", "3", [&] { return f.SfMax(); }, 3},
+               {"member length",
+                [&] {
+                    f.MenuSelectCombination->trigger();
+                    ClickTab(f, f.TabSheetMaterialList);
+                },
+                f.Edit_LengthWQ, "20", "", [&] { return f.Lengths().lengthWQ; }, 0},
+               {"wall length", [] {}, f.Edit_LengthWall, "100", "", [&] { return f.Lengths().wallLength; }, 0},
+               {"number of systems", [&] { f.MenuSelectNumberOfSystems->trigger(); }, f.Edit_NbOfSystems, "12", "",
+                [&] { return static_cast<double>(f.Lengths().numberOfSystems); }, 0, cw::kIntegerKeyRefused},
+               {"built-up load", [&] { f.MenuWQOwn->trigger(); }, f.Edit_Load_Own, "300", "",
+                [&] { return f.Load(); }, 0},
+           });
     // Nothing was computed from the loads' pasted texts.
     EXPECT_EQ(f.Lbl_SfWQResult_Own->text(), QStringLiteral("N/A"));
     EXPECT_TRUE(k.platform.messages->calls.empty());

@@ -5,6 +5,7 @@
 #include "calcframe/gui/frame.h"
 #include "calcframe/gui/radiogroup.h"
 #include "calcframe/gui/testsupport/clipping.h"
+#include "calcframe/gui/testsupport/inputchecks.h"
 #include "calcframe/units.h"
 #include "combiwall/builtup.h"
 #include "combiwall/lengths.h"
@@ -268,33 +269,21 @@ TEST(KestraneUnits, TwoRoundTripsKeepEveryFieldAndAnEditChangesOnlyItsOwn)
     k.TypeAndLeave(f.Edit_Moment, QStringLiteral("11000"));
     k.TypeAndLeave(f.Edit_Load, QStringLiteral("500"));
     k.Type(f.Edit_Deflection, QStringLiteral("2.5")); // not left: kept as typed
-    QLineEdit* const fields[] = {f.Edit_Moment,   f.Edit_Load,     f.Edit_Deflection, f.Edit_LengthWQ,
-                                 f.Edit_LengthNJ, f.Edit_LengthVB, f.Edit_LengthKX,   f.Edit_LengthWall,
-                                 f.Edit_NbOfSystems, f.Edit_Sfmin, f.Edit_SfMax};
-    auto texts = [&] {
-        QStringList t;
-        for (QLineEdit* e : fields)
-            t << e->text();
-        return t;
-    };
-    auto values = [&] {
-        const cw::LengthInputs& l = f.Lengths();
-        return std::vector<double>{f.Moment(),   f.Load(),     f.Deflection(), l.lengthWQ,     l.lengthNJ,
-                                   l.lengthVB,   l.lengthKX,   l.wallLength,   l.totalWallLength,
-                                   static_cast<double>(l.numberOfSystems), f.RequiredSfmin(), f.SfMax()};
-    };
-    const QStringList metricTexts = texts();
-    const std::vector<double> metricValues = values();
-    for (int trip = 0; trip < 2; ++trip) {
-        f.MenuImperial->trigger();
-        EXPECT_EQ(f.Edit_Load->text(), QStringLiteral("34.2"));
-        EXPECT_EQ(f.Edit_Moment->text(), QStringLiteral("2472.0")); // shown capped
-        EXPECT_EQ(f.Edit_Deflection->text(), QStringLiteral("1.0"));
-        EXPECT_EQ(values(), metricValues) << trip;
-        f.MenuMetric->trigger();
-        EXPECT_EQ(texts(), metricTexts) << trip;
-        EXPECT_EQ(values(), metricValues) << trip;
-    }
+    cf::test::ExpectUnitRoundTrips(
+        f,
+        {f.Edit_Moment, f.Edit_Load, f.Edit_Deflection, f.Edit_LengthWQ, f.Edit_LengthNJ, f.Edit_LengthVB,
+         f.Edit_LengthKX, f.Edit_LengthWall, f.Edit_NbOfSystems, f.Edit_Sfmin, f.Edit_SfMax},
+        [&] {
+            const cw::LengthInputs& l = f.Lengths();
+            return std::vector<double>{f.Moment(),   f.Load(),     f.Deflection(), l.lengthWQ,     l.lengthNJ,
+                                       l.lengthVB,   l.lengthKX,   l.wallLength,   l.totalWallLength,
+                                       static_cast<double>(l.numberOfSystems), f.RequiredSfmin(), f.SfMax()};
+        },
+        [&] {
+            EXPECT_EQ(f.Edit_Load->text(), QStringLiteral("34.2"));
+            EXPECT_EQ(f.Edit_Moment->text(), QStringLiteral("2472.0")); // shown capped
+            EXPECT_EQ(f.Edit_Deflection->text(), QStringLiteral("1.0"));
+        });
     // A field changed in imperial units shows its value converted and keeps
     // the value typed, also when shown in imperial units again; the others
     // keep theirs.

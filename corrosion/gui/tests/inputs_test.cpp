@@ -3,6 +3,7 @@
 // summary grid, quantities and the unit switches.
 #include "form_fixture.h"
 
+#include "calcframe/gui/testsupport/inputchecks.h"
 #include "calcframe/units.h"
 #include "corrosion/catalogue.h"
 #include "corrosion/reduced.h"
@@ -370,44 +371,24 @@ TEST(RovandelInputs, PastedTextIsAnInputErrorInEveryKindOfField)
 {
     Rovandel r;
     rv::TForm1& f = *r.form;
-    const QString wrong = QString::fromLatin1(cf::kWrongInput);
-    struct Row {
-        const char* kind;
-        std::function<void()> prepare; // shows the field
-        QLineEdit* edit;
-        const char* valid;
-        const char* after;  // the field's text after the paste
-        std::function<double()> value;
-        double expected;    // its value then
-    };
-    const Row rows[] = {
-        {"load", [] {}, f.Edit_Moment, "250", "", [&] { return f.Moment(); }, 0},
-        {"pile length", [] {}, f.Edit_SSPLength, "12", "", [&] { return f.PileLength(); }, 0},
-        {"wall length", [] {}, f.Edit_WallLength, "100", "", [&] { return f.WallLength(); }, 0},
-        {"Sfmin", [&] { f.MenuSelectSfmin->trigger(); }, f.Edit_Sfmin, "2", "", [&] { return f.SfMin(); }, 1000000},
-        {"SfMax", [] {}, f.Edit_SfMax, "3", "3", [&] { return f.SfMax(); }, 3},
-        {"project rate",
-         [&] {
-             f.MenuSelectSectionClick();
-             r.ClickTab(f.TabSheetRates);
-             f.MenuProjectRates->trigger();
-             r.Choose(f.CB_ServiceLife, r.FindItem(f.CB_ServiceLife, QStringLiteral(" 50")));
-         },
-         // A face without a value keeps its loss: 0.02 mm a year for 50 years.
-         f.Edit_Front, "0.02", "", [&] { return f.Losses().front; }, 1.0},
-    };
-    for (const Row& row : rows) {
-        row.prepare();
-        for (const QString& bad : cf::test::BadPastes()) {
-            r.Type(row.edit, QString::fromLatin1(row.valid));
-            r.ClearBeeps();
-            cf::test::Paste(row.edit, bad);
-            EXPECT_EQ(row.edit->text(), QString::fromLatin1(row.after)) << row.kind << " " << bad.toStdString();
-            EXPECT_EQ(r.Panel(1), wrong + bad) << row.kind;
-            EXPECT_EQ(r.Beeps(), std::vector<unsigned>{0}) << row.kind << " " << bad.toStdString();
-            EXPECT_DOUBLE_EQ(row.value(), row.expected) << row.kind << " " << bad.toStdString();
-        }
-    }
+    cf::test::ExpectPastesRefused(
+        r, {
+               {"load", [] {}, f.Edit_Moment, "250", "", [&] { return f.Moment(); }, 0},
+               {"pile length", [] {}, f.Edit_SSPLength, "12", "", [&] { return f.PileLength(); }, 0},
+               {"wall length", [] {}, f.Edit_WallLength, "100", "", [&] { return f.WallLength(); }, 0},
+               {"Sfmin", [&] { f.MenuSelectSfmin->trigger(); }, f.Edit_Sfmin, "2", "", [&] { return f.SfMin(); },
+                1000000},
+               {"SfMax", [] {}, f.Edit_SfMax, "3", "3", [&] { return f.SfMax(); }, 3},
+               {"project rate",
+                [&] {
+                    f.MenuSelectSectionClick();
+                    r.ClickTab(f.TabSheetRates);
+                    f.MenuProjectRates->trigger();
+                    r.Choose(f.CB_ServiceLife, r.FindItem(f.CB_ServiceLife, QStringLiteral(" 50")));
+                },
+                // A face without a value keeps its loss: 0.02 mm a year for 50 years.
+                f.Edit_Front, "0.02", "", [&] { return f.Losses().front; }, 1.0},
+           });
     EXPECT_EQ(f.Lbl_Summary_Front2->text(), QStringLiteral(" N/A "));
     EXPECT_EQ(f.Lbl_Sf_Result->text(), QStringLiteral("N/A")); // no load
     EXPECT_TRUE(r.platform.messages->calls.empty());
@@ -429,30 +410,16 @@ TEST(RovandelUnits, TwoRoundTripsKeepEveryFieldAndAnEditChangesOnlyItsOwn)
     f.MenuSelectSfmin->trigger();
     r.TypeAndLeave(f.Edit_SfMax, QStringLiteral("3"));
     r.Type(f.Edit_Deflection, QStringLiteral("2.5")); // not left: kept as typed
-    QLineEdit* const fields[] = {f.Edit_Moment,     f.Edit_Load,  f.Edit_Deflection, f.Edit_SSPLength,
-                                 f.Edit_WallLength, f.Edit_Front, f.Edit_Back,       f.Edit_Sfmin,
-                                 f.Edit_SfMax};
-    auto texts = [&] {
-        QStringList t;
-        for (QLineEdit* e : fields)
-            t << e->text();
-        return t;
-    };
-    auto values = [&] {
-        return std::vector<double>{f.Moment(),     f.Load(),           f.Deflection(),    f.PileLength(),
-                                   f.WallLength(), f.Losses().front,   f.Losses().back,   f.SfMin(),
-                                   f.SfMax(),      f.SafetyFactors().red};
-    };
-    const QStringList metricTexts = texts();
-    const std::vector<double> metricValues = values();
-    for (int trip = 0; trip < 2; ++trip) {
-        f.MenuImperial->trigger();
-        EXPECT_EQ(f.Edit_Load->text(), QStringLiteral("34.2"));
-        EXPECT_EQ(values(), metricValues) << trip;
-        f.MenuMetric->trigger();
-        EXPECT_EQ(texts(), metricTexts) << trip;
-        EXPECT_EQ(values(), metricValues) << trip;
-    }
+    cf::test::ExpectUnitRoundTrips(
+        f,
+        {f.Edit_Moment, f.Edit_Load, f.Edit_Deflection, f.Edit_SSPLength, f.Edit_WallLength, f.Edit_Front,
+         f.Edit_Back, f.Edit_Sfmin, f.Edit_SfMax},
+        [&] {
+            return std::vector<double>{f.Moment(),     f.Load(),         f.Deflection(),  f.PileLength(),
+                                       f.WallLength(), f.Losses().front, f.Losses().back, f.SfMin(),
+                                       f.SfMax(),      f.SafetyFactors().red};
+        },
+        [&] { EXPECT_EQ(f.Edit_Load->text(), QStringLiteral("34.2")); });
     // A field changed in imperial units shows its value converted and keeps
     // the value typed; the others keep theirs.
     f.MenuImperial->trigger();
