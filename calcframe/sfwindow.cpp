@@ -67,6 +67,8 @@ SfFieldOutcome SfMaxChanged(const std::string& text, SfWindow& window, const SfW
 {
     SfFieldOutcome out;
     out.relist = true;
+    const bool wasIncomplete = window.sfMaxIncomplete;
+    window.sfMaxIncomplete = false;
     if (text.empty()) {
         window.sfMax = 0;
         return out;
@@ -82,10 +84,12 @@ SfFieldOutcome SfMaxChanged(const std::string& text, SfWindow& window, const SfW
         out.panel1 = kSfMaxAutoReset;
     } else if (SfMaxReachesBound(window.sfMax, window.sfMin)) {
         out.font = SfMaxFont::Black;
+        out.resolves = rules.pleaseComplete;
     } else {
         out.panel1 = rules.pleaseComplete;
-        out.beep = true;
+        out.beep = !wasIncomplete;
         out.font = SfMaxFont::Red;
+        window.sfMaxIncomplete = true;
     }
     return out;
 }

@@ -24,6 +24,7 @@ inline constexpr double kSfMaxRatio = 1.1;
 struct SfWindow {
     double sfMin = kNoRequiredSfmin; // required minimum, 1..5 when valid
     double sfMax = 0;                // upper bound, 0 while its field is empty
+    bool sfMaxIncomplete = false;    // SfMax typed so far lies below 1.1 x Sfmin
 };
 
 // sfMin <= value <= sfMax.
@@ -55,6 +56,7 @@ struct SfFieldOutcome {
     std::optional<std::string> rewriteSfMax; // new text of the SfMax field
     SfMaxFont font = SfMaxFont::Unchanged;   // font colour of the SfMax field
     std::optional<std::string> panel0;       // range hint panel
+    std::optional<std::string> resolves;     // a notice that no longer holds
     std::optional<std::string> panel1;       // error panel ("" clears it)
     bool beep = false;                       // default beep
     bool relist = false;
@@ -73,7 +75,9 @@ std::string SfMaxHint(const SfWindow& window, const SfWindowRules& rules);
 SfFieldOutcome SfminChanged(const std::string& text, SfWindow& window, const SfWindowRules& rules);
 // Entering the SfMax field.
 SfFieldOutcome SfMaxEntered(const SfWindow& window, const SfWindowRules& rules);
-// Change of the SfMax field's text. Updates window.sfMax.
+// Change of the SfMax field's text. Updates window.sfMax. An SfMax below
+// 1.1 x Sfmin asks to be completed; it beeps only when the value becomes too
+// small, not at every further keystroke.
 SfFieldOutcome SfMaxChanged(const std::string& text, SfWindow& window, const SfWindowRules& rules);
 // Leaving the SfMax field.
 SfFieldOutcome SfMaxLeft(const std::string& text, const SfWindow& window, const SfWindowRules& rules);

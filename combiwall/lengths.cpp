@@ -5,7 +5,6 @@
 #include "combiwall/units.h"
 #include "platform/numtext.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace cw {
@@ -81,6 +80,19 @@ double LengthInputs::ToMetres(double typed) const
     return metric ? typed : typed * cf::kLengthFactor;
 }
 
+bool LengthInputs::Read(LengthField field, double& typed, double& metres) const
+{
+    // A length shown converted by the unit switch keeps its value; its typed
+    // value then lies inside the limits of both unit systems.
+    if (view_.HeldValue(field, metres)) {
+        typed = 0;
+        return metres != 0;
+    }
+    const bool given = ParseFieldNumber(view_.Text(field), typed) && typed != 0;
+    metres = given ? ToMetres(typed) : 0;
+    return given;
+}
+
 double LengthInputs::FromMetres(double metres) const
 {
     return metric ? metres : metres / cf::kLengthFactor;
@@ -140,12 +152,13 @@ void LengthInputs::Change(LengthField field)
 void LengthInputs::MemberChange(LengthField field)
 {
     double typed = 0;
-    const bool given = ParseFieldNumber(view_.Text(field), typed) && typed != 0;
+    double metres = 0;
+    const bool given = Read(field, typed, metres);
     switch (field) {
     case LengthField::WQ:
         if (given) {
             view_.SetEnabled(LengthField::NJ, true);
-            lengthWQ = ToMetres(typed);
+            lengthWQ = metres;
             view_.SetPanel(1, "");
             if (Shorter(lengthWQ, lengthNJ)) {
                 view_.SetText(LengthField::NJ, "0.00");
@@ -169,7 +182,7 @@ void LengthInputs::MemberChange(LengthField field)
     case LengthField::NJ:
         if (given) {
             view_.SetEnabled(LengthField::KX, true);
-            lengthNJ = ToMetres(typed);
+            lengthNJ = metres;
             view_.SetPanel(1, "");
         } else {
             lengthNJ = 0;
@@ -184,7 +197,7 @@ void LengthInputs::MemberChange(LengthField field)
         break;
     case LengthField::KX:
         if (given) {
-            lengthKX = ToMetres(typed);
+            lengthKX = metres;
             view_.SetPanel(1, "");
         } else {
             lengthKX = 0;
@@ -196,7 +209,7 @@ void LengthInputs::MemberChange(LengthField field)
         break;
     case LengthField::VB:
         if (given) {
-            lengthVB = ToMetres(typed);
+            lengthVB = metres;
             view_.SetPanel(1, "");
         } else {
             lengthVB = 0;
@@ -215,9 +228,10 @@ void LengthInputs::WallChange()
     if (!view_.Enabled(LengthField::Wall))
         return;
     double typed = 0;
-    if (ParseFieldNumber(view_.Text(LengthField::Wall), typed) && typed != 0) {
+    double metres = 0;
+    if (Read(LengthField::Wall, typed, metres)) {
         view_.SetPanel(1, "");
-        wallLength = ToMetres(typed);
+        wallLength = metres;
         if (Longer(wallLength, kMaxWallLength) || (!metric && typed > kMaxWallLengthFeet)) {
             view_.SetText(LengthField::Wall, "");
             view_.SetPanel(1, kWallTooLong);
@@ -351,51 +365,24 @@ void LengthInputs::SystemsExit()
     view_.FocusBack(LengthField::Systems);
 }
 
-void LengthInputs::RoundLengthsToFeet()
-{
-    lengthWQ = RoundToHundredthFoot(lengthWQ);
-    lengthNJ = RoundToHundredthFoot(lengthNJ);
-    lengthVB = RoundToHundredthFoot(lengthVB);
-    lengthKX = RoundToHundredthFoot(lengthKX);
-}
-
 void LengthInputs::ShowLengthsInFeet(bool wallField)
 {
-    const double nj = lengthNJ;
-    const double kx = lengthKX;
-    const double vb = lengthVB;
-    if (lengthWQ / cf::kLengthFactor <= kMaxMemberLengthFeet) {
-        view_.SetText(LengthField::WQ, sps::FormatFixed(lengthWQ / cf::kLengthFactor, 2));
-    } else {
-        view_.SetText(LengthField::WQ, sps::FormatFixed(kMaxMemberLengthFeet, 2));
-        lengthNJ = std::min(nj, kMaxMemberLengthFeetInMetres);
-        lengthKX = std::min(kx, kMaxMemberLengthFeetInMetres);
-        lengthVB = std::min(vb, kMaxMemberLengthFeetInMetres);
-    }
-    // Each rewrite runs its change handler, which reads the shown value back.
-    view_.SetText(LengthField::NJ, FeetText(lengthNJ, kMaxMemberLengthFeet, 2));
-    view_.SetText(LengthField::KX, FeetText(lengthKX, kMaxMemberLengthFeet, 2));
-    view_.SetText(LengthField::VB, FeetText(lengthVB, kMaxMemberLengthFeet, 2));
+    view_.ShowInNewUnits(LengthField::WQ, FeetText(lengthWQ, kMaxMemberLengthFeet, 2));
+    view_.ShowInNewUnits(LengthField::NJ, FeetText(lengthNJ, kMaxMemberLengthFeet, 2));
+    view_.ShowInNewUnits(LengthField::KX, FeetText(lengthKX, kMaxMemberLengthFeet, 2));
+    view_.ShowInNewUnits(LengthField::VB, FeetText(lengthVB, kMaxMemberLengthFeet, 2));
     if (wallField)
-        view_.SetText(LengthField::Wall, FeetText(wallLength, kMaxWallLengthFeet, 1));
-}
-
-void LengthInputs::RoundLengthsToCentimetres()
-{
-    lengthWQ = RoundToCentimetre(lengthWQ);
-    lengthNJ = RoundToCentimetre(lengthNJ);
-    lengthVB = RoundToCentimetre(lengthVB);
-    lengthKX = RoundToCentimetre(lengthKX);
+        view_.ShowInNewUnits(LengthField::Wall, FeetText(wallLength, kMaxWallLengthFeet, 1));
 }
 
 void LengthInputs::ShowLengthsInMetres(bool wallField)
 {
-    view_.SetText(LengthField::KX, sps::FormatFixed(lengthKX, 2));
-    view_.SetText(LengthField::NJ, sps::FormatFixed(lengthNJ, 2));
-    view_.SetText(LengthField::VB, sps::FormatFixed(lengthVB, 2));
-    view_.SetText(LengthField::WQ, sps::FormatFixed(lengthWQ, 2));
+    view_.ShowInNewUnits(LengthField::KX, sps::FormatFixed(lengthKX, 2));
+    view_.ShowInNewUnits(LengthField::NJ, sps::FormatFixed(lengthNJ, 2));
+    view_.ShowInNewUnits(LengthField::VB, sps::FormatFixed(lengthVB, 2));
+    view_.ShowInNewUnits(LengthField::WQ, sps::FormatFixed(lengthWQ, 2));
     if (wallField)
-        view_.SetText(LengthField::Wall, sps::FormatFixed(wallLength, 1));
+        view_.ShowInNewUnits(LengthField::Wall, sps::FormatFixed(wallLength, 1));
 }
 
 } // namespace cw

@@ -69,6 +69,13 @@ public:
     virtual std::string Text(LengthField field) const = 0;
     // Writes the text; when it differs, the field's change handler runs.
     virtual void SetText(LengthField field, const std::string& text) = 0;
+    // The unit switch: the field shows `text`, its value in the new unit
+    // system, and keeps the value; one not changed since the last switch
+    // shows again the text it had before it.
+    virtual void ShowInNewUnits(LengthField field, const std::string& text) = 0;
+    // True while the field shows what the unit switch wrote, with the value
+    // it keeps (m).
+    virtual bool HeldValue(LengthField field, double& metres) const = 0;
     // The field's own Enabled state.
     virtual bool Enabled(LengthField field) const = 0;
     virtual void SetEnabled(LengthField field, bool enabled) = 0;
@@ -107,17 +114,14 @@ public:
     void Change(LengthField field);
     void Exit(LengthField field);
 
-    // Unit switch to imperial, before the material list's layout: member
-    // lengths to a whole hundredth of a foot.
-    void RoundLengthsToFeet();
-    // Then the fields in feet: king pile (108.26 at most, the other lengths then
-    // limited to 108.26 ft as they were before), connectors, sheet pile, VB, and
-    // the wall length when `wallField`. Call with `metric` already false.
+    // Unit switch to imperial: the fields show the lengths in feet (108.26 ft
+    // at most for a member, 6561.7 ft for the wall when `wallField`), king
+    // pile, connectors, sheet pile, VB. The lengths keep their values in
+    // metres. Call with `metric` already false.
     void ShowLengthsInFeet(bool wallField);
-    // Unit switch to metric: member lengths to whole centimetres.
-    void RoundLengthsToCentimetres();
-    // Then the fields in metres: sheet pile, connectors, VB, king pile, and the
-    // wall length when `wallField`. Call with `metric` already true.
+    // Unit switch to metric: the fields in metres, sheet pile, connectors, VB,
+    // king pile, and the wall length when `wallField`; the lengths keep their
+    // values. Call with `metric` already true.
     void ShowLengthsInMetres(bool wallField);
 
 private:
@@ -128,6 +132,8 @@ private:
     void WallExit();
     void SystemsExit();
     double ToMetres(double typed) const;
+    // The field's value as typed and in metres; false when it holds none or 0.
+    bool Read(LengthField field, double& typed, double& metres) const;
     double FromMetres(double metres) const;
     std::string LengthText(double metres, int decimals) const;
     void Refuse(LengthField field, const char* message);

@@ -4,16 +4,6 @@
 
 namespace cw {
 
-double RoundToHundredthFoot(double metres)
-{
-    return sps::RoundHalfEven(metres * 100 / cf::kLengthFactor) * cf::kLengthFactor / 100;
-}
-
-double RoundToCentimetre(double metres)
-{
-    return sps::RoundHalfEven(metres * 100) / 100;
-}
-
 std::string ImperialLoadText(double metric, double factor, double imperialLimit)
 {
     double imperial = metric / factor;

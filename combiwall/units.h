@@ -19,15 +19,6 @@ inline constexpr double kMaxLoadImperial = 2397.4;       // kips/ft
 inline constexpr double kMaxDeflectionImperial = 19.6;   // in
 inline constexpr double kMaxMemberLengthFeet = 108.26;   // ft
 inline constexpr double kMaxWallLengthFeet = 6561.7;     // ft
-// The metric length of 108.26 ft: the other member lengths are limited to it
-// when the king pile length is cut to 108.26 ft.
-inline constexpr double kMaxMemberLengthFeetInMetres = 32.99753974; // m
-
-// A member length (m) rounded to a whole hundredth of a foot, halves to even:
-// round(L x 100 / 0.304799) x 0.304799 / 100.
-double RoundToHundredthFoot(double metres);
-// A member length (m) rounded to a whole centimetre, halves to even.
-double RoundToCentimetre(double metres);
 
 // Text of a load field after switching to imperial: metric / factor with one
 // decimal, or the limit with one decimal when the quotient lies above it.

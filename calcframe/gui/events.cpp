@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QTimer>
@@ -14,7 +15,39 @@
 
 namespace cf {
 
-void Guard(const std::function<void()>& fn) { sps::RunGuarded(fn); }
+namespace {
+
+int inputDepth = 0;
+uint64_t inputSerial = 0;
+int changeDepth = 0;
+// The input of the last focus-out, while no other input has begun since.
+uint64_t focusOutInput = UINT64_MAX;
+
+// Begins an input unless one runs; `focusIn` continues the input of the
+// focus-out just before it.
+class InputScope {
+public:
+    explicit InputScope(bool focusIn = false)
+    {
+        if (inputDepth++ == 0 && !(focusIn && focusOutInput == inputSerial))
+            ++inputSerial;
+    }
+    ~InputScope() { --inputDepth; }
+    InputScope(const InputScope&) = delete;
+    InputScope& operator=(const InputScope&) = delete;
+};
+
+} // namespace
+
+void Guard(const std::function<void()>& fn)
+{
+    InputScope input;
+    sps::RunGuarded(fn);
+}
+
+bool InInput() { return inputDepth > 0; }
+uint64_t CurrentInput() { return inputSerial; }
+bool InChangeHandler() { return changeDepth > 0; }
 
 namespace {
 
@@ -40,20 +73,31 @@ protected:
     {
         switch (ev->type()) {
         case QEvent::FocusIn:
-            if (!focusReturning && IsUserFocus(static_cast<QFocusEvent*>(ev)->reason()))
+            if (!focusReturning && IsUserFocus(static_cast<QFocusEvent*>(ev)->reason())) {
+                InputScope input(true);
                 RunAll(enter);
+            }
             break;
         case QEvent::FocusOut:
-            if (!focusReturning && IsUserFocus(static_cast<QFocusEvent*>(ev)->reason()))
-                RunAll(exit);
+            if (!focusReturning && IsUserFocus(static_cast<QFocusEvent*>(ev)->reason())) {
+                {
+                    InputScope input;
+                    RunAll(exit);
+                }
+                focusOutInput = inputSerial;
+            }
             break;
         case QEvent::KeyPress:
-            if (!keyPress.empty())
-                return FilterKey(static_cast<QKeyEvent*>(ev));
+            if (!keyPress.empty()) {
+                InputScope input;
+                return FilterKey(obj, static_cast<QKeyEvent*>(ev));
+            }
             break;
         case QEvent::MouseButtonPress:
-            if (static_cast<QMouseEvent*>(ev)->button() == Qt::LeftButton)
+            if (static_cast<QMouseEvent*>(ev)->button() == Qt::LeftButton) {
+                InputScope input;
                 RunAll(click);
+            }
             break;
         default:
             break;
@@ -62,9 +106,11 @@ protected:
     }
 
 private:
+    // Activating the window, opening a popup and opening a menu from the
+    // keyboard (Alt) move the focus for a while without leaving the field.
     static bool IsUserFocus(Qt::FocusReason r)
     {
-        return r != Qt::ActiveWindowFocusReason && r != Qt::PopupFocusReason;
+        return r != Qt::ActiveWindowFocusReason && r != Qt::PopupFocusReason && r != Qt::MenuBarFocusReason;
     }
 
     static void RunAll(const std::vector<std::function<void()>>& fns)
@@ -75,8 +121,8 @@ private:
             Guard(fn);
     }
 
-    // True when the key is refused (the widget does not receive it).
-    bool FilterKey(QKeyEvent* ke)
+    // True when the key is refused or replaced (the widget does not receive it).
+    bool FilterKey(QObject* obj, QKeyEvent* ke)
     {
         QString text = ke->text();
         if (text.isEmpty())
@@ -87,14 +133,23 @@ private:
             return false;
         if (ke->key() == Qt::Key_Tab || ke->key() == Qt::Key_Backtab || ke->key() == Qt::Key_Delete)
             return false;
-        QChar key = text.at(0);
+        const QChar typed = text.at(0);
+        if (typed.category() == QChar::Other_Control && typed != QChar(8))
+            return false;
+        QChar key = typed;
         auto copy = keyPress;
         for (auto& fn : copy) {
             Guard([&] { fn(key); });
             if (key.isNull())
                 return true;
         }
-        return false;
+        if (key == typed)
+            return false;
+        auto* edit = qobject_cast<QLineEdit*>(obj);
+        if (!edit)
+            return false;
+        edit->insert(QString(key));
+        return true;
     }
 };
 
@@ -110,6 +165,19 @@ void OnEnter(QWidget* w, std::function<void()> fn) { HooksOf(w)->enter.push_back
 void OnExit(QWidget* w, std::function<void()> fn) { HooksOf(w)->exit.push_back(std::move(fn)); }
 void OnKeyPress(QWidget* w, std::function<void(QChar&)> fn) { HooksOf(w)->keyPress.push_back(std::move(fn)); }
 void OnClick(QWidget* w, std::function<void()> fn) { HooksOf(w)->click.push_back(std::move(fn)); }
+
+void OnChange(QLineEdit* e, std::function<void()> fn)
+{
+    QObject::connect(e, &QLineEdit::textChanged, e, [fn = std::move(fn)] {
+        Guard([&] {
+            ++changeDepth;
+            struct Leave {
+                ~Leave() { --changeDepth; }
+            } leave;
+            fn();
+        });
+    });
+}
 
 void GiveFocusBack(QWidget* w)
 {

@@ -39,6 +39,49 @@ bool FieldIsEmpty(const QString& text)
 
 QString Fixed(double value, int decimals) { return QString::fromStdString(sps::FormatFixed(value, decimals)); }
 
+bool AdmittedText(const QString& text, bool integer)
+{
+    const QChar sep = QChar::fromLatin1(sps::DecimalSeparator());
+    int separators = 0;
+    for (QChar c : text.trimmed()) {
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+            continue;
+        if (!integer && c == sep && ++separators == 1)
+            continue;
+        return false;
+    }
+    return true;
+}
+
+QString SettingsNumberText(const std::string& stored)
+{
+    const QString text = QString::fromStdString(stored).trimmed();
+    const QChar sep = QChar::fromLatin1(sps::DecimalSeparator());
+    for (QChar other : {QLatin1Char('.'), QLatin1Char(',')}) {
+        if (other == sep || text.count(other) != 1 || text.contains(sep))
+            continue;
+        QString t = text;
+        t.replace(other, sep);
+        if (AdmittedText(t, false))
+            return t;
+    }
+    return QString::fromStdString(stored);
+}
+
+namespace {
+
+// A real in a settings file: "%1.2f" with ".", whatever the locale.
+std::string SettingsReal(double value)
+{
+    std::string s = sps::FormatFixed(value, 2);
+    for (char& c : s)
+        if (c == sps::DecimalSeparator())
+            c = '.';
+    return s;
+}
+
+} // namespace
+
 QString LoadTextOnExit(const QString& text, bool metric)
 {
     double v = 0;
@@ -69,7 +112,7 @@ SfSettingsTexts SettingsTextsOf(const QString& sfminText, const QString& sfmaxTe
     double sfmax = 10.0;
     if (!FieldIsEmpty(sfmaxText) && SfMaxReachesBound(FieldValue(sfmaxText), sfmin))
         sfmax = FieldValue(sfmaxText);
-    return SfSettingsTexts{sps::FormatFixed(sfmin, 2), sps::FormatFixed(sfmax, 2)};
+    return SfSettingsTexts{SettingsReal(sfmin), SettingsReal(sfmax)};
 }
 
 SfWindow WindowOfFields(const QLineEdit* sfmin, const QLineEdit* sfmax)
@@ -135,25 +178,126 @@ CalcFrame::CalcFrame(TStatusBar* sb, std::function<bool()> metric) : sb_(sb), me
 void CalcFrame::FilterNumericKey(QLineEdit* edit, QChar& key)
 {
     const QChar sep = QChar::fromLatin1(sps::DecimalSeparator());
-    bool admitted = key == QChar(8) || (key >= QLatin1Char('0') && key <= QLatin1Char('9')) || key == sep;
-    if (admitted && key == sep && edit->text().contains(sep))
+    const bool separator = key == sep || key == QLatin1Char('.') || key == QLatin1Char(',');
+    bool admitted = key == QChar(8) || (key >= QLatin1Char('0') && key <= QLatin1Char('9')) || separator;
+    if (admitted && separator && edit->text().contains(sep))
         admitted = false;
-    if (admitted)
+    if (admitted) {
+        if (separator)
+            key = sep;
         return;
-    sb_->SetPanel(1, QStringLiteral(" Enter only values > 0. Wrong input:  ") + key);
+    }
+    sb_->SetPanel(1, QString::fromLatin1(kWrongInput) + key);
     key = QChar(0);
-    MessageBeep(kBeepExclamation);
+    sb_->Beep(kBeepExclamation);
+}
+
+void CalcFrame::BindField(QLineEdit* edit, const FieldRules& rules, std::function<void()> change)
+{
+    Field& f = fields_[edit];
+    f.rules = rules;
+    f.change = std::move(change);
+    f.lastText = edit->text();
+    f.hasValue = ParseFieldValue(f.lastText, f.value);
+    OnChange(edit, [this, edit] { FieldChanged(edit); });
+}
+
+CalcFrame::Field* CalcFrame::Find(const QLineEdit* edit)
+{
+    auto it = fields_.find(edit);
+    return it == fields_.end() ? nullptr : &it->second;
+}
+
+void CalcFrame::FieldChanged(QLineEdit* edit)
+{
+    Field& f = *Find(edit);
+    const QString text = edit->text();
+    if (showing_ == edit) {
+        f.lastText = text;
+        return;
+    }
+    if (!AdmittedText(text, f.rules.integer)) {
+        if (f.rules.reset == FieldReset::Previous)
+            ShowConverted(edit, f.lastText); // as it was: the value stays
+        else
+            edit->setText(QString()); // runs this path again: the field is empty
+        sb_->SetPanel(1, QString::fromLatin1(f.rules.refusal) + text);
+        sb_->Beep(kBeepDefault);
+        return;
+    }
+    f.lastText = text;
+    f.converted = false;
+    double v = 0;
+    f.hasValue = ParseFieldValue(text, v);
+    f.value = !f.hasValue ? 0.0 : f.rules.factor > 0 && !metric_() ? v * f.rules.factor : v;
+    f.change();
+}
+
+void CalcFrame::LoadField(QLineEdit* edit, const QString& text)
+{
+    if (edit->text() == text)
+        emit edit->textChanged(text);
+    else
+        edit->setText(text);
+}
+
+bool CalcFrame::FieldValue(const QLineEdit* edit, double& value) const
+{
+    auto it = fields_.find(edit);
+    if (it == fields_.end() || !it->second.hasValue)
+        return false;
+    value = it->second.value;
+    return true;
+}
+
+bool CalcFrame::HeldValue(const QLineEdit* edit, double& value) const
+{
+    auto it = fields_.find(edit);
+    if (it == fields_.end() || !it->second.converted)
+        return false;
+    value = it->second.hasValue ? it->second.value : 0.0;
+    return true;
+}
+
+void CalcFrame::ShowConverted(QLineEdit* edit, const QString& text)
+{
+    const QLineEdit* outer = showing_;
+    showing_ = edit;
+    edit->setText(text);
+    showing_ = outer;
+}
+
+void CalcFrame::ShowInNewUnits(QLineEdit* edit, const QString& text)
+{
+    Field* f = Find(edit);
+    if (!f) {
+        edit->setText(text);
+        return;
+    }
+    const QString shown = f->converted ? f->textBefore : text;
+    f->textBefore = edit->text();
+    f->converted = true;
+    ShowConverted(edit, shown);
+}
+
+void CalcFrame::Reformat(QLineEdit* edit, const QString& text)
+{
+    Field* f = Find(edit);
+    if (f && f->converted)
+        ShowConverted(edit, text);
+    else
+        edit->setText(text);
 }
 
 void CalcFrame::LoadFieldExit(QLineEdit* edit)
 {
-    edit->setText(LoadTextOnExit(edit->text(), metric_()));
+    Reformat(edit, LoadTextOnExit(edit->text(), metric_()));
     sb_->ClearPanel(1);
 }
 
 void CalcFrame::SfminExit(QLineEdit* edit)
 {
-    edit->setText(SfminTextOnExit(edit->text()));
+    Reformat(edit, SfminTextOnExit(edit->text()));
     sb_->ClearPanel(1);
 }
 
@@ -187,7 +331,7 @@ bool CalcFrame::LimitedFieldChange(QLineEdit* edit, const LimitedField& field, d
         return true;
     edit->setText(QString()); // runs the change handler again: the value becomes 0
     sb_->SetPanel(1, QString::fromLatin1(field.error));
-    MessageBeep(kBeepDefault);
+    sb_->Beep(kBeepDefault);
     return false;
 }
 
@@ -198,8 +342,6 @@ void CalcFrame::ApplySfOutcome(const SfFieldOutcome& out, QLineEdit* sfmin, QLin
         sfmin->setText(QStr(*out.rewriteSfmin));
     if (out.rewriteSfMax)
         sfmax->setText(QStr(*out.rewriteSfMax));
-    if (out.beep)
-        MessageBeep(kBeepDefault);
     if (out.font != SfMaxFont::Unchanged) {
         QPalette pal = sfmax->palette();
         pal.setColor(QPalette::Text, out.font == SfMaxFont::Red ? Qt::red : Qt::black);
@@ -207,8 +349,12 @@ void CalcFrame::ApplySfOutcome(const SfFieldOutcome& out, QLineEdit* sfmin, QLin
     }
     if (out.panel0)
         sb_->SetPanel(0, QStr(*out.panel0));
+    if (out.resolves)
+        sb_->Resolve(QStr(*out.resolves));
     if (out.panel1)
         sb_->SetPanel(1, QStr(*out.panel1));
+    if (out.beep)
+        sb_->Beep(kBeepDefault);
     if (out.relist)
         relist();
 }

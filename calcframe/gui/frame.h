@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <functional>
 #include <initializer_list>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -29,6 +30,31 @@ struct SfWindow;
 // default beep of every other input error.
 inline constexpr int kBeepDefault = 0;
 inline constexpr int kBeepExclamation = 48;
+
+// Panel 1 when the key filter refuses a key (followed by the key) or a field
+// refuses a text that the key filter would not have let through (followed by
+// the text).
+inline constexpr const char* kWrongInput = " Enter only values > 0. Wrong input:  ";
+
+// What a numeric field does with a text that the key filter would not have
+// let through (pasted or dropped): it is cleared, or shows its previous text.
+enum class FieldReset { Clear, Previous };
+
+struct FieldRules {
+    bool integer = false;         // digits only; otherwise digits and one decimal separator
+    FieldReset reset = FieldReset::Clear;
+    double factor = 0;            // metric units per imperial unit; 0 for a field without units
+    const char* refusal = kWrongInput; // panel 1, followed by the refused text
+};
+
+// The text is one the key filter lets through: blanks around digits with at
+// most one of the program's decimal separators (none for an integer field),
+// or nothing.
+bool AdmittedText(const QString& text, bool integer);
+
+// A settings value as a field text: a number written with either decimal
+// separator gets the program's; any other text stays as it is.
+QString SettingsNumberText(const std::string& stored);
 
 // Value of a numeric field's text: optional blanks around digits with at most
 // one decimal separator (the characters the key filter admits). Anything else,
@@ -124,9 +150,39 @@ public:
     TStatusBar* StatusBar() const { return sb_; }
 
     // Key filter of the numeric fields: admits backspace, digits and one
-    // decimal separator; refuses anything else with a text in panel 1 and the
-    // exclamation beep, setting the key to QChar(0).
+    // decimal separator, "." or "," typed for the program's separator;
+    // refuses anything else with a text in panel 1 and the exclamation beep,
+    // setting the key to QChar(0).
     void FilterNumericKey(QLineEdit* edit, QChar& key);
+
+    // The one input path of a numeric field's text: every change, typed,
+    // pasted or written from code, runs `change`, except two. A text that the
+    // key filter would not have let through never reaches it: the field is
+    // reset by its rule (which runs `change` with the new text), panel 1
+    // names the text and the default beep sounds. A text that the unit switch
+    // shows (ShowInNewUnits, Reformat) does not reach it either: the field
+    // keeps its value.
+    void BindField(QLineEdit* edit, const FieldRules& rules, std::function<void()> change);
+    // Writes a field's text as the settings reader does: `change` runs even
+    // when the text stays the same, so that the values follow the texts.
+    void LoadField(QLineEdit* edit, const QString& text);
+    // The value of a bound field in metric units, as its text last gave it
+    // (the text times the factor when it was typed in imperial units); false
+    // when the text holds no value.
+    bool FieldValue(const QLineEdit* edit, double& value) const;
+    // True while the field shows what the unit switch wrote; `value` is the
+    // metric value it keeps. A handler run directly (not by a change of the
+    // text) takes this value instead of reading the converted text back.
+    bool HeldValue(const QLineEdit* edit, double& value) const;
+
+    // Unit switch: the field shows `text`, its value in the new unit system,
+    // and keeps the value. A field not changed since the last switch shows
+    // again the text it had before it, so that switching back and forth
+    // changes neither value nor text.
+    void ShowInNewUnits(QLineEdit* edit, const QString& text);
+    // Rewrites a field's text in its display format (when it is left): as a
+    // change, unless the field still shows what the unit switch wrote.
+    void Reformat(QLineEdit* edit, const QString& text);
 
     // Exit handlers of the load fields (rule A) and of Sfmin (rule B); both
     // clear panel 1.
@@ -161,8 +217,23 @@ public:
     void BindNumericKeyFilter(QLineEdit* edit);
 
 private:
+    struct Field {
+        FieldRules rules;
+        std::function<void()> change;
+        QString lastText;     // the last text that reached `change` or the unit switch
+        double value = 0;     // metric
+        bool hasValue = false;
+        QString textBefore;   // what the field showed before the last unit switch
+        bool converted = false; // shows the switch's text, unchanged since
+    };
+    void FieldChanged(QLineEdit* edit);
+    void ShowConverted(QLineEdit* edit, const QString& text);
+    Field* Find(const QLineEdit* edit);
+
     TStatusBar* sb_;
     std::function<bool()> metric_;
+    std::map<const QLineEdit*, Field> fields_;
+    const QLineEdit* showing_ = nullptr; // written by the unit switch right now
 };
 
 } // namespace cf

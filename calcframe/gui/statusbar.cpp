@@ -1,5 +1,7 @@
 #include "calcframe/gui/statusbar.h"
 
+#include "calcframe/gui/events.h"
+#include "calcframe/gui/services.h"
 #include "platform/numtext.h"
 
 #include <QFont>
@@ -30,8 +32,59 @@ QString TStatusBar::Panel(int index) const
 
 void TStatusBar::SetPanel(int index, const QString& text)
 {
-    if (index >= 0 && index < 2)
-        panels_[index]->setText(text);
+    if (index == 0) {
+        panels_[0]->setText(text);
+        return;
+    }
+    if (index != 1)
+        return;
+    if (text.isEmpty()) {
+        ShowStatus(QString());
+        return;
+    }
+    if (quiet_ > 0)
+        return;
+    panels_[1]->setText(text);
+    notice_ = true;
+    noticeInput_ = CurrentInput();
+    noticeError_ = beepInput_ == noticeInput_;
+}
+
+void TStatusBar::ShowStatus(const QString& text)
+{
+    if (NoticeHolds())
+        return;
+    panels_[1]->setText(text);
+    notice_ = false;
+}
+
+bool TStatusBar::NoticeHolds() const
+{
+    if (!notice_ || !InInput())
+        return false;
+    if (noticeInput_ == CurrentInput())
+        return true;
+    return noticeError_ && InChangeHandler();
+}
+
+void TStatusBar::Resolve(const QString& text)
+{
+    if (notice_ && panels_[1]->text() == text) {
+        panels_[1]->clear();
+        notice_ = false;
+    }
+}
+
+void TStatusBar::Beep(int type)
+{
+    if (quiet_ > 0)
+        return;
+    if (InInput() && beepInput_ == CurrentInput())
+        return;
+    beepInput_ = CurrentInput();
+    if (notice_ && noticeInput_ == beepInput_)
+        noticeError_ = true;
+    MessageBeep(type);
 }
 
 void TStatusBar::ClearPanels()

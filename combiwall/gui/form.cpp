@@ -135,11 +135,17 @@ void TForm1::BindHandlers()
 
     // Load and safety-window fields: writing a text from code runs the change
     // handler, as typing does.
-    connect(Edit_Moment, &QLineEdit::textChanged, this, guarded([this] { Edit_MomentChange(); }));
-    connect(Edit_Load, &QLineEdit::textChanged, this, guarded([this] { Edit_LoadChange(); }));
-    connect(Edit_Deflection, &QLineEdit::textChanged, this, guarded([this] { Edit_DeflectionChange(); }));
-    connect(Edit_Sfmin, &QLineEdit::textChanged, this, guarded([this] { Edit_SfminChange(); }));
-    connect(Edit_SfMax, &QLineEdit::textChanged, this, guarded([this] { Edit_SfMaxChange(); }));
+    auto field = [](double factor, cf::FieldReset reset = cf::FieldReset::Clear) {
+        cf::FieldRules r;
+        r.factor = factor;
+        r.reset = reset;
+        return r;
+    };
+    frame_->BindField(Edit_Moment, field(cf::kMomentFactor), [this] { Edit_MomentChange(); });
+    frame_->BindField(Edit_Load, field(cf::kLoadFactor), [this] { Edit_LoadChange(); });
+    frame_->BindField(Edit_Deflection, field(cf::kDeflectionFactor), [this] { Edit_DeflectionChange(); });
+    frame_->BindField(Edit_Sfmin, field(0), [this] { Edit_SfminChange(); });
+    frame_->BindField(Edit_SfMax, field(0, cf::FieldReset::Previous), [this] { Edit_SfMaxChange(); });
     cf::OnEnter(Edit_Moment, [this] { Edit_MomentEnter(); });
     cf::OnEnter(Edit_Load, [this] { Edit_LoadEnter(); });
     cf::OnEnter(Edit_Deflection, [this] { Edit_DeflectionEnter(); });
@@ -227,11 +233,14 @@ void TForm1::LoadCatalogueFile()
 void TForm1::ReadSettings()
 {
     sps::TIniFile ini(S(paths_.settingsPath));
+    // Nothing of the reading is reported; the texts run their change handlers
+    // even where they equal the design texts.
+    cf::TStatusBar::Quiet quiet(SB1);
     bool accepted = false;
     try {
         metric_ = ini.ReadBool("Units", "Metric", metric_);
-        Edit_Sfmin->setText(cf::QStr(ini.ReadString("SFMinReq", "SFMinRequired", "")));
-        Edit_SfMax->setText(cf::QStr(ini.ReadString("SFMaxReq", "SFMaxRequired", "")));
+        frame_->LoadField(Edit_Sfmin, cf::SettingsNumberText(ini.ReadString("SFMinReq", "SFMinRequired", "")));
+        frame_->LoadField(Edit_SfMax, cf::SettingsNumberText(ini.ReadString("SFMaxReq", "SFMaxRequired", "")));
         TabSheetKestrane->setEnabled(ini.ReadBool("WQ Catalogue", "Enabled", CatalogueTabEnabled()));
         accepted = !cf::FieldIsEmpty(Edit_Sfmin->text()) && !cf::FieldIsEmpty(Edit_SfMax->text()) &&
                    cf::SfMaxReachesBound(data_->window.sfMax, data_->window.sfMin);
@@ -240,9 +249,9 @@ void TForm1::ReadSettings()
     }
     if (!accepted) {
         metric_ = true;
-        Edit_Sfmin->setText(cf::Fixed(1.5, 2));
+        frame_->LoadField(Edit_Sfmin, cf::Fixed(1.5, 2));
         data_->window.sfMin = 1.5;
-        Edit_SfMax->setText(cf::Fixed(10.0, 2));
+        frame_->LoadField(Edit_SfMax, cf::Fixed(10.0, 2));
         data_->window.sfMax = 10.0;
         TabSheetKestrane->setEnabled(true);
     }

@@ -39,6 +39,7 @@ namespace cw {
 struct KestraneData;
 struct MaterialTab;
 struct ReportState;
+class FormLengthView;
 class LengthInputs;
 class MaterialGrid;
 
@@ -290,6 +291,8 @@ protected:
     void closeEvent(QCloseEvent* ev) override;
 
 private:
+    friend class FormLengthView;
+
     void BuildMenus();
     void BuildCatalogueTab();
     void BuildMaterialListTab();

@@ -218,13 +218,13 @@ void TForm1::MenuImperialClick()
         LB_Empty->show();
     repaint();
 
-    LengthState().RoundLengthsToFeet();
+    // The fields show the values converted; the values stay metric.
     LayoutMaterialList();
     LengthState().ShowLengthsInFeet(cf::OwnEnabled(TabSheetMaterialList));
 
-    Edit_Moment->setText(cf::QStr(ImperialMomentText(M_)));
-    Edit_Load->setText(cf::QStr(ImperialLoadText(N_)));
-    Edit_Deflection->setText(cf::QStr(ImperialDeflectionText(f_)));
+    frame_->ShowInNewUnits(Edit_Moment, cf::QStr(ImperialMomentText(M_)));
+    frame_->ShowInNewUnits(Edit_Load, cf::QStr(ImperialLoadText(N_)));
+    frame_->ShowInNewUnits(Edit_Deflection, cf::QStr(ImperialDeflectionText(f_)));
 
     FinishUnitSwitch();
 }
@@ -242,13 +242,14 @@ void TForm1::MenuMetricClick()
         LB_Empty->show();
     repaint();
 
-    LengthState().RoundLengthsToCentimetres();
+    // A field not changed in imperial units gets its metric text back; the
+    // values stay as they are.
     LayoutMaterialList();
     LengthState().ShowLengthsInMetres(cf::OwnEnabled(TabSheetMaterialList));
 
-    Edit_Moment->setText(cf::QStr(MetricLoadText(M_)));
-    Edit_Load->setText(cf::QStr(MetricLoadText(N_)));
-    Edit_Deflection->setText(cf::QStr(MetricLoadText(f_)));
+    frame_->ShowInNewUnits(Edit_Moment, cf::QStr(MetricLoadText(M_)));
+    frame_->ShowInNewUnits(Edit_Load, cf::QStr(MetricLoadText(N_)));
+    frame_->ShowInNewUnits(Edit_Deflection, cf::QStr(MetricLoadText(f_)));
 
     LB_WQKX->setEnabled(true);
     FinishUnitSwitch();
@@ -281,7 +282,7 @@ void TForm1::FinishUnitSwitch()
     Edit_Load_Own->setText(Edit_Load->text());
     Edit_Deflection_Own->setText(Edit_Deflection->text());
     SB1->SetPanel(1, gradeNotice);
-    cf::MessageBeep(cf::kBeepDefault);
+    SB1->Beep(cf::kBeepDefault);
 }
 
 void TForm1::MenuUnitsClick()

@@ -6,6 +6,7 @@
 #include "calcframe/gui/services.h"
 #include "calcframe/gui/statusbar.h"
 #include "calcframe/gui/aboutbox.h"
+#include "calcframe/units.h"
 #include "combiwall/builtuptab.h"
 #include "combiwall/gui/form.h"
 #include "combiwall/gui/formdata.h"
@@ -75,7 +76,18 @@ void FormLengthView::SetTotalWallText(const std::string& text)
 
 void FormLengthView::SetPanel(int panel, const std::string& text) { form_.SB1->SetPanel(panel, cf::QStr(text)); }
 
-void FormLengthView::Beep(unsigned type) { cf::MessageBeep(static_cast<int>(type)); }
+void FormLengthView::Beep(unsigned type) { form_.SB1->Beep(static_cast<int>(type)); }
+
+void FormLengthView::ShowInNewUnits(LengthField field, const std::string& text)
+{
+    form_.frame_->ShowInNewUnits(FieldEdit(form_, field), cf::QStr(text));
+}
+
+bool FormLengthView::HeldValue(LengthField field, double& metres) const
+{
+    return form_.frame_->HeldValue(FieldEdit(form_, field), metres);
+}
+
 
 void FormLengthView::FocusBack(LengthField field) { cf::GiveFocusBack(FieldEdit(form_, field)); }
 
@@ -106,7 +118,14 @@ void TForm1::BindMaterialHandlers()
          &TForm1::Edit_NbOfSystemsExit},
     };
     for (const LengthBinding& b : lengths) {
-        connect(b.edit, &QLineEdit::textChanged, this, guarded([this, b] { (this->*b.change)(); }));
+        cf::FieldRules rules;
+        if (b.edit == Edit_NbOfSystems) {
+            rules.integer = true;
+            rules.refusal = kIntegerKeyRefused;
+        } else {
+            rules.factor = cf::kLengthFactor;
+        }
+        frame_->BindField(b.edit, rules, [this, b] { (this->*b.change)(); });
         cf::OnEnter(b.edit, [this, b] { (this->*b.enter)(); });
         cf::OnExit(b.edit, [this, b] { (this->*b.exit)(); });
     }
@@ -123,9 +142,9 @@ void TForm1::BindMaterialHandlers()
     RG_Intermediary_Own->SetOnClick([this] { RG_Intermediary_OwnClick(); });
     connect(MenuWQOwn, &QAction::triggered, this, guarded([this] { MenuWQOwnClick(); }));
     connect(MenuWQCatalogue, &QAction::triggered, this, guarded([this] { MenuWQCatalogueClick(); }));
-    connect(Edit_Moment_Own, &QLineEdit::textChanged, this, guarded([this] { Edit_Moment_OwnChange(); }));
-    connect(Edit_Load_Own, &QLineEdit::textChanged, this, guarded([this] { Edit_Load_OwnChange(); }));
-    connect(Edit_Deflection_Own, &QLineEdit::textChanged, this, guarded([this] { Edit_Deflection_OwnChange(); }));
+    frame_->BindField(Edit_Moment_Own, {}, [this] { Edit_Moment_OwnChange(); });
+    frame_->BindField(Edit_Load_Own, {}, [this] { Edit_Load_OwnChange(); });
+    frame_->BindField(Edit_Deflection_Own, {}, [this] { Edit_Deflection_OwnChange(); });
     cf::OnExit(Edit_Moment_Own, [this] { Edit_Moment_OwnExit(); });
     cf::OnExit(Edit_Load_Own, [this] { Edit_Load_OwnExit(); });
     cf::OnExit(Edit_Deflection_Own, [this] { Edit_Deflection_OwnExit(); });
@@ -179,7 +198,7 @@ void TForm1::Edit_NbOfSystemsKeyPress(QChar& key)
         return;
     SB1->SetPanel(1, cf::QStr(*refused));
     key = QChar(0);
-    cf::MessageBeep(cf::kBeepExclamation);
+    SB1->Beep(cf::kBeepExclamation);
 }
 
 void TForm1::MenuSelectWallLengthClick()

@@ -25,6 +25,8 @@ public:
     void SetTotalWallText(const std::string& text) override;
     void SetPanel(int panel, const std::string& text) override;
     void Beep(unsigned type) override;
+    void ShowInNewUnits(LengthField field, const std::string& text) override;
+    bool HeldValue(LengthField field, double& metres) const override;
     void FocusBack(LengthField field) override;
     bool WallLengthMode() const override;
     void ComputeMaterialList() override;

@@ -23,6 +23,8 @@ public:
 
     LengthInputs in;
     std::array<std::string, 6> text;
+    std::array<std::string, 6> textBefore;
+    std::array<bool, 6> converted{};
     std::array<bool, 6> enabled;
     std::string total = "0";
     std::array<std::string, 2> panel;
@@ -39,7 +41,25 @@ public:
         if (text[I(f)] == t)
             return;
         text[I(f)] = t;
+        converted[I(f)] = false;
         in.Change(f);
+    }
+    // As the frame's field model: shown converted, the value and the text
+    // before kept.
+    void ShowInNewUnits(LengthField f, const std::string& t) override
+    {
+        const std::string shown = converted[I(f)] ? textBefore[I(f)] : t;
+        textBefore[I(f)] = text[I(f)];
+        converted[I(f)] = true;
+        text[I(f)] = shown;
+    }
+    bool HeldValue(LengthField f, double& metres) const override
+    {
+        if (!converted[I(f)])
+            return false;
+        const double held[] = {in.lengthWQ, in.lengthNJ, in.lengthVB, in.lengthKX, in.wallLength, 0};
+        metres = held[I(f)];
+        return true;
     }
     bool Enabled(LengthField f) const override { return enabled[I(f)]; }
     void SetEnabled(LengthField f, bool e) override { enabled[I(f)] = e; }
@@ -377,60 +397,69 @@ TEST(Lengths, ExitHandlers)
 
 TEST(Lengths, ImperialRoundTripKeepsEveryLength)
 {
-    // Equal lengths stay equal through feet and back, so nothing is reset.
+    // Shown in feet and back, every length keeps its value and its text, so
+    // nothing is reset; one changed in feet keeps the value typed.
     for (const char* len : {"12.34", "20", "7.77", "33", "0.01", "29.99"}) {
         FakeView v;
         v.Lengths(len, len, len);
         v.Type(VB, len);
+        v.Type(Wall, "100");
         const double metres = v.in.lengthWQ;
+        const auto texts = v.text;
 
         v.in.metric = false;
-        v.in.RoundLengthsToFeet();
         v.in.ShowLengthsInFeet(true);
-        EXPECT_GT(v.in.lengthNJ, 0) << len;
-        EXPECT_GT(v.in.lengthKX, 0) << len;
-        EXPECT_GT(v.in.lengthVB, 0) << len;
+        EXPECT_EQ(v.in.lengthNJ, metres) << len;
+        EXPECT_EQ(v.in.lengthKX, metres) << len;
+        EXPECT_EQ(v.in.lengthVB, metres) << len;
+        EXPECT_EQ(v.in.wallLength, 100) << len;
         EXPECT_EQ(v.text[1], v.text[0]) << len;
         EXPECT_EQ(v.text[3], v.text[0]) << len;
+        EXPECT_EQ(v.text[4], "328.1") << len;
 
         v.in.metric = true;
-        v.in.RoundLengthsToCentimetres();
         v.in.ShowLengthsInMetres(true);
-        EXPECT_NEAR(v.in.lengthWQ, metres, 1e-9) << len;
-        EXPECT_NEAR(v.in.lengthNJ, metres, 1e-9) << len;
-        EXPECT_NEAR(v.in.lengthKX, metres, 1e-9) << len;
-        EXPECT_NEAR(v.in.lengthVB, metres, 1e-9) << len;
-        EXPECT_EQ(v.text[0], v.text[1]) << len;
-        EXPECT_EQ(v.text[0], v.text[3]) << len;
+        EXPECT_EQ(v.in.lengthWQ, metres) << len;
+        EXPECT_EQ(v.in.lengthKX, metres) << len;
+        EXPECT_EQ(v.text, texts) << len;
         EXPECT_TRUE(v.enabled[3]) << len;
     }
+    FakeView v;
+    v.Lengths("12.34", "12", "10");
+    v.in.metric = false;
+    v.in.ShowLengthsInFeet(false);
+    v.Type(KX, "30");
+    v.in.metric = true;
+    v.in.ShowLengthsInMetres(false);
+    EXPECT_EQ(v.text[3], "9.14"); // 30 ft
+    EXPECT_DOUBLE_EQ(v.in.lengthKX, 30 * cf::kLengthFactor);
+    EXPECT_EQ(v.text[0], "12.34");
+    // Back in feet, the length typed in feet shows as typed.
+    v.in.metric = false;
+    v.in.ShowLengthsInFeet(false);
+    EXPECT_EQ(v.text[3], "30");
 }
 
-TEST(Lengths, SwitchToFeetLimitsTheKingPile)
+TEST(Lengths, SwitchToFeetShowsTheKingPileLimit)
 {
     FakeView v;
     v.Lengths("33", "33", "20");
     v.Type(VB, "33");
     v.in.metric = false;
-    v.in.RoundLengthsToFeet();
     v.in.ShowLengthsInFeet(false);
     EXPECT_EQ(v.text[0], "108.26");
     EXPECT_EQ(v.text[1], "108.26");
     EXPECT_EQ(v.text[2], "108.26");
     EXPECT_EQ(v.text[3], "65.62");
-    EXPECT_NEAR(v.in.lengthWQ, 32.99753974, 1e-8);
-    EXPECT_NEAR(v.in.lengthNJ, 32.99753974, 1e-8);
-    EXPECT_NEAR(v.in.lengthVB, 32.99753974, 1e-8);
-    EXPECT_NEAR(v.in.lengthKX, 65.62 * cf::kLengthFactor, 1e-9);
+    EXPECT_EQ(v.in.lengthWQ, 33);
+    EXPECT_EQ(v.in.lengthNJ, 33);
+    EXPECT_EQ(v.in.lengthKX, 20);
     EXPECT_TRUE(v.enabled[3]);
     EXPECT_TRUE(v.beeps.empty());
-    // Back to metric: whole centimetres.
     v.in.metric = true;
-    v.in.RoundLengthsToCentimetres();
     v.in.ShowLengthsInMetres(false);
-    EXPECT_EQ(v.text[0], "33.00");
-    EXPECT_EQ(v.text[3], "20.00");
-    EXPECT_EQ(v.in.lengthKX, 20);
+    EXPECT_EQ(v.text[0], "33");
+    EXPECT_EQ(v.text[3], "20");
 }
 
 TEST(Lengths, ParseFieldNumber)

@@ -24,16 +24,5 @@ TEST(Units, LimitsAndSwitchTexts)
     EXPECT_EQ(FeetText(33, kMaxMemberLengthFeet, 2), "108.26");
     EXPECT_EQ(FeetText(10, kMaxMemberLengthFeet, 2), "32.81");
     EXPECT_EQ(FeetText(2001, kMaxWallLengthFeet, 1), "6561.7");
-    EXPECT_NEAR(kMaxMemberLengthFeet * cf::kLengthFactor, kMaxMemberLengthFeetInMetres, 1e-8);
     EXPECT_DOUBLE_EQ(cf::kFykFactor * 50, 344.857);
-}
-
-TEST(Units, LengthRounding)
-{
-    // 10 m is 32.8085... ft: 32.81 ft back in metres.
-    EXPECT_DOUBLE_EQ(RoundToHundredthFoot(10), 3281 * cf::kLengthFactor / 100);
-    EXPECT_DOUBLE_EQ(RoundToCentimetre(RoundToHundredthFoot(10)), 10.0);
-    EXPECT_EQ(RoundToCentimetre(12.346), 12.35);
-    EXPECT_EQ(RoundToCentimetre(0.125), 0.12); // an exact half goes to even
-    EXPECT_EQ(RoundToCentimetre(0.375), 0.38);
 }

@@ -9,7 +9,9 @@
 #include "calcframe/gui/startup.h"
 #include "calcframe/gui/statusbar.h"
 #include "calcframe/gui/window.h"
+#include "calcframe/units.h"
 #include "corrosion/gui/formdata.h"
+#include "corrosion/units.h"
 #include "platform/inifile.h"
 #include "platform/numtext.h"
 
@@ -157,37 +159,44 @@ void TForm1::BindHandlers()
     RG_SSP->AddOnEnter([this] { frame_->ClearPanelsEnter(); });
 
     // Writing a field's text from code runs its change handler, as typing does.
+    // The numeric fields take their texts through the frame's input path.
     struct FieldBinding {
         QLineEdit* edit;
         void (TForm1::*change)();
         void (TForm1::*enter)();
         void (TForm1::*exit)();
+        double factor;        // metric units per imperial unit; 0 without units
+        cf::FieldReset reset; // of a text the key filter would not have let through
     };
+    constexpr cf::FieldReset kClear = cf::FieldReset::Clear;
     const FieldBinding fields[] = {
-        {Edit_Moment, &TForm1::Edit_MomentChange, &TForm1::Edit_MomentEnter, nullptr},
-        {Edit_Load, &TForm1::Edit_LoadChange, &TForm1::Edit_LoadEnter, nullptr},
-        {Edit_Deflection, &TForm1::Edit_DeflectionChange, &TForm1::Edit_DeflectionEnter, nullptr},
-        {Edit_Sfmin, &TForm1::Edit_SfminChange, nullptr, nullptr},
-        {Edit_SfMax, &TForm1::Edit_SfMaxChange, &TForm1::Edit_SfMaxEnter, &TForm1::Edit_SfMaxExit},
-        {Edit_WallLength, &TForm1::Edit_WallLengthChange, &TForm1::Edit_WallLengthEnter, &TForm1::Edit_WallLengthExit},
-        {Edit_SSPLength, &TForm1::Edit_SSPLengthChange, &TForm1::Edit_SSPLengthEnter, &TForm1::Edit_SSPLengthExit},
-        {Edit_Front_Descr, &TForm1::Edit_Front_DescrChange, nullptr, nullptr},
-        {Edit_Back_Descr, &TForm1::Edit_Back_DescrChange, nullptr, nullptr},
-        {Edit_Front, nullptr, &TForm1::Edit_FrontEnter, nullptr},
-        {Edit_Back, nullptr, &TForm1::Edit_BackEnter, nullptr},
+        {Edit_Moment, &TForm1::Edit_MomentChange, &TForm1::Edit_MomentEnter, nullptr, cf::kMomentFactor, kClear},
+        {Edit_Load, &TForm1::Edit_LoadChange, &TForm1::Edit_LoadEnter, nullptr, cf::kLoadFactor, kClear},
+        {Edit_Deflection, &TForm1::Edit_DeflectionChange, &TForm1::Edit_DeflectionEnter, nullptr,
+         cf::kDeflectionFactor, kClear},
+        {Edit_Sfmin, &TForm1::Edit_SfminChange, nullptr, nullptr, 0, kClear},
+        {Edit_SfMax, &TForm1::Edit_SfMaxChange, &TForm1::Edit_SfMaxEnter, &TForm1::Edit_SfMaxExit, 0,
+         cf::FieldReset::Previous},
+        {Edit_WallLength, &TForm1::Edit_WallLengthChange, &TForm1::Edit_WallLengthEnter, &TForm1::Edit_WallLengthExit,
+         cf::kLengthFactor, kClear},
+        {Edit_SSPLength, &TForm1::Edit_SSPLengthChange, &TForm1::Edit_SSPLengthEnter, &TForm1::Edit_SSPLengthExit,
+         cf::kLengthFactor, kClear},
+        {Edit_Front, &TForm1::Edit_FrontChange, &TForm1::Edit_FrontEnter, &TForm1::Edit_FrontExit, cr::kMmPerMil,
+         kClear},
+        {Edit_Back, &TForm1::Edit_BackChange, &TForm1::Edit_BackEnter, &TForm1::Edit_BackExit, cr::kMmPerMil, kClear},
     };
     for (const FieldBinding& b : fields) {
-        if (b.change)
-            connect(b.edit, &QLineEdit::textChanged, this, guarded([this, b] { (this->*b.change)(); }));
+        cf::FieldRules rules;
+        rules.factor = b.factor;
+        rules.reset = b.reset;
+        frame_->BindField(b.edit, rules, [this, b] { (this->*b.change)(); });
         if (b.enter)
             cf::OnEnter(b.edit, [this, b] { (this->*b.enter)(); });
         if (b.exit)
             cf::OnExit(b.edit, [this, b] { (this->*b.exit)(); });
     }
-    for (QLineEdit* e : {Edit_Front, Edit_Back}) {
-        connect(e, &QLineEdit::textChanged, this, guarded([this, e] { CheckRateInput(e); }));
-        cf::OnExit(e, [this, e] { FormatRateInput(e); });
-    }
+    cf::OnChange(Edit_Front_Descr, [this] { Edit_Front_DescrChange(); });
+    cf::OnChange(Edit_Back_Descr, [this] { Edit_Back_DescrChange(); });
 
     // Combo boxes: only a choice of the user runs the change handlers.
     connect(CB_SteelGrades, &QComboBox::activated, this, guarded([this] { CB_SteelGradesChange(); }));
@@ -291,24 +300,26 @@ void TForm1::CentreDescriptionLabels()
 void TForm1::ReadSettings()
 {
     sps::TIniFile ini(S(paths_.settingsPath));
+    // Nothing of the reading is reported; the texts run their change handlers
+    // even where they equal the design texts.
+    cf::TStatusBar::Quiet quiet(SB1);
     bool failed = false;
     try {
         metric_ = ini.ReadBool("Units", "Metric", metric_);
-        const std::string sfmin = ini.ReadString("SFMinReq", "SFMinRequired", "");
-        const std::string sfmax = ini.ReadString("SFMaxReq", "SFMaxRequired", "");
-        Edit_Sfmin->setText(cf::QStr(sfmin));
-        Edit_SfMax->setText(cf::QStr(sfmax));
+        const QString sfmin = cf::SettingsNumberText(ini.ReadString("SFMinReq", "SFMinRequired", ""));
+        const QString sfmax = cf::SettingsNumberText(ini.ReadString("SFMaxReq", "SFMaxRequired", ""));
+        frame_->LoadField(Edit_Sfmin, sfmin);
+        frame_->LoadField(Edit_SfMax, sfmax);
         // A value that is no number counts as a failure to read the settings.
-        failed = (!sfmin.empty() && cf::FieldIsEmpty(cf::QStr(sfmin))) ||
-                 (!sfmax.empty() && cf::FieldIsEmpty(cf::QStr(sfmax)));
+        failed = (!sfmin.isEmpty() && cf::FieldIsEmpty(sfmin)) || (!sfmax.isEmpty() && cf::FieldIsEmpty(sfmax));
     } catch (const std::exception&) {
         failed = true;
     }
     if (failed) {
         metric_ = true;
-        Edit_Sfmin->setText(cf::Fixed(1.5, 2));
+        frame_->LoadField(Edit_Sfmin, cf::Fixed(1.5, 2));
         data_->window.sfMin = 1.5;
-        Edit_SfMax->setText(cf::Fixed(10.0, 2));
+        frame_->LoadField(Edit_SfMax, cf::Fixed(10.0, 2));
         data_->window.sfMax = 10.0;
     }
     if (!metric_) {
@@ -349,7 +360,7 @@ void TForm1::TabSheetInputShow()
 void TForm1::TabSheetRatesShow()
 {
     SB1->ClearPanel(0);
-    SB1->SetPanel(1, LossStatus());
+    SB1->ShowStatus(LossStatus());
 }
 
 void TForm1::PageControl1Change()

@@ -294,6 +294,10 @@ public:
     void FormatRateInput(QLineEdit* edit);
     void Edit_FrontEnter();
     void Edit_BackEnter();
+    void Edit_FrontChange();
+    void Edit_BackChange();
+    void Edit_FrontExit();
+    void Edit_BackExit();
     void Edit_Front_DescrChange();
     void Edit_Back_DescrChange();
 

@@ -5,7 +5,6 @@
 #include "calcframe/gui/radiogroup.h"
 #include "calcframe/gui/services.h"
 #include "calcframe/gui/statusbar.h"
-#include "calcframe/rounding.h"
 #include "calcframe/sfwindow.h"
 #include "calcframe/units.h"
 #include "corrosion/gui/form.h"
@@ -132,7 +131,7 @@ void TForm1::Edit_WallLengthExit()
 {
     double v = 0;
     const bool value = cf::ParseFieldValue(Edit_WallLength->text(), v) && v != 0;
-    Edit_WallLength->setText(cf::Fixed(value ? v : 0.0, 1));
+    frame_->Reformat(Edit_WallLength, cf::Fixed(value ? v : 0.0, 1));
     SB1->ClearPanel(1);
 }
 
@@ -142,7 +141,7 @@ void TForm1::Edit_SSPLengthExit()
     // two, and one decimal would round it up to a length the field refuses.
     double v = 0;
     const bool value = cf::ParseFieldValue(Edit_SSPLength->text(), v) && v != 0;
-    Edit_SSPLength->setText(cf::Fixed(value ? v : 0.0, 2));
+    frame_->Reformat(Edit_SSPLength, cf::Fixed(value ? v : 0.0, 2));
     SB1->ClearPanel(1);
 }
 
@@ -231,18 +230,19 @@ void TForm1::MenuImperialClick()
     MenuImperial->setChecked(true);
     ShowImperialCaptions();
 
+    // The fields show the values converted; the values stay metric.
     const cr::Catalogue& cat = data_->cat;
-    double& pile = data_->pileLength;
-    pile = cf::RoundHalfEvenDecimal(pile * 100.0 / cf::kLengthFactor, 0) * cf::kLengthFactor / 100.0;
     LayoutSfGrid();
-    Edit_SSPLength->setText(ImperialText(pile, cf::kLengthFactor, cat.maxPileLengthImperial, 2));
-    Edit_WallLength->setText(ImperialText(data_->wallLength, cf::kLengthFactor, cat.maxWallLengthImperial, 1));
-    const cr::Loads loads = data_->loads; // each rewrite converts its own value back
-    Edit_Moment->setText(ImperialText(loads.m, cf::kMomentFactor, cat.mmaxImperial, 1));
-    Edit_Load->setText(ImperialText(loads.n, cf::kLoadFactor, cat.nmaxImperial, 1));
-    Edit_Deflection->setText(ImperialText(loads.f, cf::kDeflectionFactor, cat.fmaxImperial, 1));
+    frame_->ShowInNewUnits(Edit_SSPLength,
+                         ImperialText(data_->pileLength, cf::kLengthFactor, cat.maxPileLengthImperial, 2));
+    frame_->ShowInNewUnits(Edit_WallLength,
+                         ImperialText(data_->wallLength, cf::kLengthFactor, cat.maxWallLengthImperial, 1));
+    const cr::Loads& loads = data_->loads;
+    frame_->ShowInNewUnits(Edit_Moment, ImperialText(loads.m, cf::kMomentFactor, cat.mmaxImperial, 1));
+    frame_->ShowInNewUnits(Edit_Load, ImperialText(loads.n, cf::kLoadFactor, cat.nmaxImperial, 1));
+    frame_->ShowInNewUnits(Edit_Deflection, ImperialText(loads.f, cf::kDeflectionFactor, cat.fmaxImperial, 1));
     CarrySteelGrade();
-    cf::MessageBeep(cf::kBeepDefault);
+    SB1->Beep(cf::kBeepDefault);
     RewriteRateEdits(false);
     FinishUnitSwitch();
 }
@@ -256,15 +256,17 @@ void TForm1::MenuMetricClick()
     metric_ = true;
     MenuMetric->setChecked(true);
     ShowMetricCaptions();
+    // A field not changed in imperial units gets its metric text back; the
+    // values stay as they are.
     LayoutSfGrid();
-    Edit_SSPLength->setText(cf::Fixed(data_->pileLength, 2));
-    Edit_WallLength->setText(cf::Fixed(data_->wallLength, 1));
-    const cr::Loads loads = data_->loads;
-    Edit_Moment->setText(cf::Fixed(loads.m, 0));
-    Edit_Load->setText(cf::Fixed(loads.n, 0));
-    Edit_Deflection->setText(cf::Fixed(loads.f, 0));
+    frame_->ShowInNewUnits(Edit_SSPLength, cf::Fixed(data_->pileLength, 2));
+    frame_->ShowInNewUnits(Edit_WallLength, cf::Fixed(data_->wallLength, 1));
+    const cr::Loads& loads = data_->loads;
+    frame_->ShowInNewUnits(Edit_Moment, cf::Fixed(loads.m, 0));
+    frame_->ShowInNewUnits(Edit_Load, cf::Fixed(loads.n, 0));
+    frame_->ShowInNewUnits(Edit_Deflection, cf::Fixed(loads.f, 0));
     CarrySteelGrade();
-    cf::MessageBeep(cf::kBeepDefault);
+    SB1->Beep(cf::kBeepDefault);
     RewriteRateEdits(true);
     FinishUnitSwitch();
 }
@@ -277,12 +279,10 @@ void TForm1::RewriteRateEdits(bool toMetric)
     const bool rates = RG_Project_Rates->ItemIndex() != 1;
     const int decimals = toMetric ? (rates ? 3 : 2) : (rates ? 2 : 1);
     for (QLineEdit* e : {Edit_Front, Edit_Back}) {
-        double v = 0;
-        if (!cf::ParseFieldValue(e->text(), v)) {
-            v = 0;
+        double mm = 0;
+        if (!frame_->FieldValue(e, mm))
             e->setText(QStringLiteral("0"));
-        }
-        e->setText(cf::Fixed(toMetric ? v * cr::kMmPerMil : v / cr::kMmPerMil, decimals));
+        frame_->ShowInNewUnits(e, cf::Fixed(toMetric ? mm : mm / cr::kMmPerMil, decimals));
     }
 }
 

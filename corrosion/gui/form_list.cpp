@@ -92,9 +92,10 @@ void TForm1::FillCatalogueList(int first, int last)
     ctx.totalLoss = d.losses.total;
     ctx.window = d.window;
     const cr::SectionList list = cr::FillCatalogueList(d.cat, first, last, ctx);
-    // Every section tested beyond the tables beeps, as its reduced properties do.
-    for (int i = 0; i < list.beeps; ++i)
-        cf::MessageBeep(cf::kBeepDefault);
+    // A section tested beyond the tables beeps, as its reduced properties do;
+    // the list beeps once however many there are.
+    if (list.beeps > 0)
+        SB1->Beep(cf::kBeepDefault);
     if (!list.status.empty())
         SB1->SetPanel(0, cf::QStr(list.status));
 
@@ -297,8 +298,8 @@ void TForm1::RecomputeSfGrid()
     ctx.totalLoss = d.losses.total;
     ctx.window = d.window;
     const cr::SfGrid grid = cr::ComputeSfGrid(d.cat, family, ctx);
-    for (int i = 0; i < grid.beeps; ++i)
-        cf::MessageBeep(cf::kBeepDefault);
+    if (grid.beeps > 0)
+        SB1->Beep(cf::kBeepDefault);
     if (!grid.status.empty())
         SB1->SetPanel(0, cf::QStr(grid.status));
     for (size_t c = 0; c < grid.cells.size(); ++c)

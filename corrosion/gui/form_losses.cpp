@@ -106,16 +106,18 @@ void TForm1::ComputeCodeLosses()
     face(in.back, d.serviceLife - d.protectionBack, d.raw.back);
     ApplySplashZoneFactor();
     if (OnPage(TabSheetRates))
-        SB1->SetPanel(1, LossStatus());
+        SB1->ShowStatus(LossStatus());
 }
 
 void TForm1::ComputeProjectLosses()
 {
     RovandelData& d = *data_;
     cr::LossInput in = CurrentLossInput();
-    // A value edit that holds no number keeps its face's loss.
-    const bool front = cf::ParseFieldValue(Edit_Front->text(), in.front.projectValue);
-    const bool back = cf::ParseFieldValue(Edit_Back->text(), in.back.projectValue);
+    // The values as the fields hold them, in mm (a field shown in mils keeps
+    // its value in mm); one that holds no number keeps its face's loss.
+    in.metric = true;
+    const bool front = frame_->FieldValue(Edit_Front, in.front.projectValue);
+    const bool back = frame_->FieldValue(Edit_Back, in.back.projectValue);
     const cr::RawLosses raw = cr::ComputeProjectLosses(in);
     if (front)
         d.raw.front = raw.front;
@@ -124,7 +126,7 @@ void TForm1::ComputeProjectLosses()
     ApplySplashZoneFactor();
     RefreshResults();
     if (OnPage(TabSheetRates))
-        SB1->SetPanel(1, LossStatus());
+        SB1->ShowStatus(LossStatus());
 }
 
 void TForm1::RecomputeLosses()
@@ -170,7 +172,7 @@ void TForm1::ComputeReducedProperties(int section)
     if (!r.status.empty())
         SB1->SetPanel(0, cf::QStr(r.status));
     if (r.beep)
-        cf::MessageBeep(cf::kBeepDefault);
+        SB1->Beep(cf::kBeepDefault);
     ShowLossSummary();
     if (!OnPage(TabSheetSFTable))
         ComputeSafetyFactors();
@@ -380,7 +382,7 @@ void TForm1::CheckRateInput(QLineEdit* edit)
     double v = 0;
     if (!cf::ParseFieldValue(edit->text(), v)) {
         (edit == Edit_Front ? Lbl_Summary_Front2 : Lbl_Summary_Back2)->setText(QStringLiteral(" N/A "));
-        SB1->SetPanel(1, LossStatus());
+        SB1->ShowStatus(LossStatus());
         return;
     }
     const cr::RateCheckResult r =
@@ -388,7 +390,7 @@ void TForm1::CheckRateInput(QLineEdit* edit)
     if (r.kind == cr::RateCheck::TooLarge) {
         edit->setText(QStringLiteral(" ")); // runs this handler again: the face shows " N/A "
         SB1->SetPanel(0, cf::QStr(r.message));
-        cf::MessageBeep(cf::kBeepDefault);
+        SB1->Beep(cf::kBeepDefault);
         return;
     }
     ComputeProjectLosses();
@@ -399,9 +401,9 @@ void TForm1::FormatRateInput(QLineEdit* edit)
     double v = 0;
     const std::string text = cf::ParseFieldValue(edit->text(), v) ? edit->text().trimmed().toStdString() : "";
     bool refused = false;
-    edit->setText(cf::QStr(cr::FormatRateInput(text, CurrentLossInput().projectMode, metric_, refused)));
+    frame_->Reformat(edit, cf::QStr(cr::FormatRateInput(text, CurrentLossInput().projectMode, metric_, refused)));
     if (refused)
-        cf::MessageBeep(cf::kBeepDefault);
+        SB1->Beep(cf::kBeepDefault);
     ComputeProjectLosses();
 }
 
@@ -411,6 +413,10 @@ void TForm1::Edit_FrontEnter()
 }
 
 void TForm1::Edit_BackEnter() { Edit_FrontEnter(); }
+void TForm1::Edit_FrontChange() { CheckRateInput(Edit_Front); }
+void TForm1::Edit_BackChange() { CheckRateInput(Edit_Back); }
+void TForm1::Edit_FrontExit() { FormatRateInput(Edit_Front); }
+void TForm1::Edit_BackExit() { FormatRateInput(Edit_Back); }
 
 void TForm1::Edit_Front_DescrChange() { SetDescription(Lbl_Summary_Front4, Edit_Front_Descr->text()); }
 void TForm1::Edit_Back_DescrChange() { SetDescription(Lbl_Summary_Back4, Edit_Back_Descr->text()); }

@@ -92,7 +92,7 @@ TEST(FrameKeyFilter, AdmitsDigitsOneSeparatorAndBackspace)
     EXPECT_EQ(w.platform.beeper->beeps.size(), 1u);
 }
 
-TEST(FrameKeyFilter, TabAndDeletePassReturnIsRefused)
+TEST(FrameKeyFilter, TabDeleteEnterAndEscapePass)
 {
     FrameWindow w;
     w.Type(w.moment, QStringLiteral("12"));
@@ -102,18 +102,29 @@ TEST(FrameKeyFilter, TabAndDeletePassReturnIsRefused)
     QTest::keyClick(w.moment, Qt::Key_Tab);
     EXPECT_TRUE(w.load->hasFocus());
     EXPECT_TRUE(w.platform.beeper->beeps.empty());
-    QTest::keyClick(w.load, Qt::Key_Return);
-    EXPECT_EQ(w.platform.beeper->beeps, std::vector<unsigned>{kBeepExclamation});
+    // Enter and Escape are no input: no error, no beep, the text stays.
+    w.Type(w.load, QStringLiteral("7"));
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
+        QTest::keyClick(w.load, key);
+    EXPECT_EQ(w.load->text(), QStringLiteral("7"));
+    EXPECT_TRUE(w.sb->Panel(1).isEmpty());
+    EXPECT_TRUE(w.platform.beeper->beeps.empty());
 }
 
-TEST(FrameKeyFilter, FollowsTheProgramsDecimalSeparator)
+TEST(FrameKeyFilter, EitherSeparatorKeyWritesTheProgramsSeparator)
 {
     FrameWindow w;
     sps::SetDecimalSeparator(',');
     w.Type(w.sfmax, QStringLiteral("2.5,5"));
+    w.Type(w.sfmin, QStringLiteral("12,5"));
     sps::SetDecimalSeparator('.');
-    EXPECT_EQ(w.sfmax->text(), QStringLiteral("25,5"));
-    EXPECT_EQ(w.sb->Panel(1), QStringLiteral(" Enter only values > 0. Wrong input:  ."));
+    EXPECT_EQ(w.sfmax->text(), QStringLiteral("2,55"));
+    EXPECT_EQ(w.sfmin->text(), QStringLiteral("12,5"));
+    w.Type(w.moment, QStringLiteral("12,5"));
+    EXPECT_EQ(w.moment->text(), QStringLiteral("12.5"));
+    w.Type(w.load, QStringLiteral("1.2,5"));
+    EXPECT_EQ(w.load->text(), QStringLiteral("1.25"));
+    EXPECT_EQ(w.sb->Panel(1), QStringLiteral(" Enter only values > 0. Wrong input:  ,"));
 }
 
 TEST(FrameRuleA, LoadFieldsAreReformattedOnLeaving)

@@ -1,8 +1,10 @@
 // Test helpers that drive a calculator's form as a person would: focus,
-// typed keys, combo box choices and clicks on list lines.
+// typed and pasted keys, combo box choices and clicks on list lines.
 #pragma once
 
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QStringList>
@@ -20,6 +22,24 @@ inline void Type(QLineEdit* e, const QString& keys)
     e->selectAll();
     QTest::keyClick(e, Qt::Key_Backspace);
     QTest::keyClicks(e, keys);
+}
+
+// Selects the whole text of the field and pastes `text` over it (Ctrl+V).
+inline void Paste(QLineEdit* e, const QString& text)
+{
+    Enter(e);
+    e->selectAll();
+    QGuiApplication::clipboard()->setText(text);
+    QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
+}
+
+// Texts that the numeric key filter would not let through, pasted into a
+// field: each is an input error.
+inline const QStringList& BadPastes()
+{
+    static const QStringList texts{QStringLiteral("500 kNm"), QStringLiteral("1e3"), QStringLiteral("-500"),
+                                   QStringLiteral("1,000"),   QStringLiteral("nan"), QStringLiteral("abc")};
+    return texts;
 }
 
 // The user chooses item `index` of a combo box.

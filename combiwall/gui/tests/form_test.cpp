@@ -36,6 +36,39 @@ std::vector<std::string> KeyLines(const std::string& text)
 
 // --- start-up and settings ---------------------------------------------------
 
+// The program's decimal separator for the life of a test.
+struct Separator {
+    explicit Separator(char c) { sps::SetDecimalSeparator(c); }
+    ~Separator() { sps::SetDecimalSeparator('.'); }
+};
+
+TEST(KestraneSettings, NumbersMeanTheSameUnderEveryLocale)
+{
+    std::string written;
+    {
+        Separator comma(',');
+        Kestrane k(kValidSettings); // written with "."
+        cw::TForm1& f = *k.form;
+        EXPECT_FALSE(f.Metric()); // not the fallback
+        EXPECT_EQ(f.Edit_Sfmin->text(), QStringLiteral("2,00"));
+        EXPECT_DOUBLE_EQ(f.RequiredSfmin(), 2.0);
+        f.MenuSelectSfmin->trigger();
+        k.TypeAndLeave(f.Edit_SfMax, QStringLiteral("3.5"));
+        EXPECT_EQ(f.Edit_SfMax->text(), QStringLiteral("3,50"));
+        f.MenuClose->trigger();
+        written = k.SettingsText();
+    }
+    EXPECT_EQ(KeyLines(written), (std::vector<std::string>{"Metric=0", "SFMinRequired=2.00", "SFMaxRequired=3.50",
+                                                           "Enabled=1"}));
+    // A file written with "," under another locale reads the same.
+    Kestrane k("[Units]\r\nMetric=0\r\n[SFMinReq]\r\nSFMinRequired=2,00\r\n[SFMaxReq]\r\nSFMaxRequired=3,50\r\n");
+    EXPECT_FALSE(k.form->Metric());
+    EXPECT_EQ(k.form->Edit_Sfmin->text(), QStringLiteral("2.00"));
+    EXPECT_DOUBLE_EQ(k.form->RequiredSfmin(), 2.0);
+    EXPECT_DOUBLE_EQ(k.form->SfMax(), 3.5);
+    EXPECT_TRUE(k.Beeps().empty());
+}
+
 TEST(KestraneSettings, NoFileStartsMetricAndWritesFourKeysAtClose)
 {
     Kestrane k;
@@ -88,6 +121,10 @@ TEST(KestraneSettings, InconsistentOrOutOfRangeValuesFallBack)
         EXPECT_TRUE(k.form->Metric());
         EXPECT_EQ(k.form->Edit_Sfmin->text(), QStringLiteral("1.50"));
         EXPECT_EQ(k.form->Edit_SfMax->text(), QStringLiteral("10.00"));
+        // Nothing is reported: no beep, no notice, SfMax black.
+        EXPECT_TRUE(k.Beeps().empty());
+        EXPECT_TRUE(k.Panel(1).isEmpty());
+        EXPECT_EQ(k.form->Edit_SfMax->palette().color(QPalette::Text), QColor(Qt::black));
     }
     // Sfmin 7 is cleared by its change handler, so the fallback applies.
     {
@@ -103,6 +140,7 @@ TEST(KestraneSettings, InconsistentOrOutOfRangeValuesFallBack)
         EXPECT_TRUE(k.form->Metric());
         EXPECT_EQ(k.form->Edit_Sfmin->text(), QStringLiteral("1.50"));
         EXPECT_TRUE(k.platform.messages->calls.empty());
+        EXPECT_TRUE(k.Beeps().empty());
     }
 }
 

@@ -1,10 +1,18 @@
 // Loads, safety window, grades and the unit switch of Kestrane's main form.
 #include "form_fixture.h"
 
+#include "calcframe/gui/frame.h"
+#include "calcframe/gui/testsupport/inputchecks.h"
 #include "calcframe/units.h"
+#include "combiwall/lengths.h"
 #include "platform/numtext.h"
 
+#include <QMenu>
 #include <QPalette>
+#include <QTabBar>
+#include <QTabWidget>
+#include <cmath>
+#include <functional>
 
 #include <array>
 #include <utility>
@@ -73,6 +81,7 @@ TEST(KestraneLoads, RangeHintsAndLimitsInBothUnitSystems)
     EXPECT_EQ(k.Panel(1), QStringLiteral(" Error: Deflection > fmax !"));
     EXPECT_EQ(k.Panel(0), QStringLiteral(" 0 < Deflection =< 50"));
     EXPECT_EQ(f.Deflection(), 0.0);
+    k.Leave(); // the error stays until the field is left
 
     // A zero or an empty field sets the load to 0 without a message.
     k.Type(f.Edit_Deflection, QStringLiteral("20"));
@@ -175,7 +184,7 @@ TEST(KestraneSfWindow, SfMaxIsRaisedCappedAndReset)
     EXPECT_FALSE(Red(f.Edit_SfMax));
     EXPECT_EQ(k.Panel(0), QStringLiteral("2.20 =< Sfmax =<  100"));
     k.ClearBeeps();
-    k.Type(f.Edit_SfMax, QStringLiteral("150"));
+    cf::test::Paste(f.Edit_SfMax, QStringLiteral("150"));
     EXPECT_EQ(f.Edit_SfMax->text(), QStringLiteral("100.00"));
     EXPECT_DOUBLE_EQ(f.SfMax(), 100.0);
     EXPECT_TRUE(Red(f.Edit_SfMax));
@@ -264,7 +273,7 @@ TEST(KestraneUnits, RoundTripConvertsFieldsCaptionsAndResetsGrades)
     EXPECT_EQ(f.Edit_Load->text(), QStringLiteral("3.4"));
     EXPECT_EQ(f.Edit_Deflection->text(), QStringLiteral("1.2"));
     EXPECT_EQ(f.Edit_Moment_Own->text(), QStringLiteral("22.5"));
-    EXPECT_DOUBLE_EQ(f.Moment(), 22.5 * cf::kMomentFactor);
+    EXPECT_DOUBLE_EQ(f.Moment(), 100.0); // shown converted, held in metric units
     EXPECT_EQ(f.Lbl_MomentUnit->text(), QStringLiteral("kips*ft/ft"));
     EXPECT_EQ(f.Lbl_DeflectionUnit_Own->text(), QStringLiteral("in"));
     EXPECT_EQ(f.GB_Weight->title(), QStringLiteral(" Weight (lb/ft²) "));
@@ -396,7 +405,7 @@ TEST(KestraneUnits, EveryGradeListKeepsItsGradeOverARoundTrip)
     EXPECT_TRUE(f.CB_SteelGradesKX_Own->currentText().startsWith(QStringLiteral("S 320")));
 }
 
-TEST(KestraneUnits, LargeLoadsAreCappedAtTheImperialLimits)
+TEST(KestraneUnits, LargeLoadsAreShownCappedAtTheImperialLimits)
 {
     Kestrane k;
     cw::TForm1& f = *k.form;
@@ -407,7 +416,120 @@ TEST(KestraneUnits, LargeLoadsAreCappedAtTheImperialLimits)
     EXPECT_EQ(f.Edit_Moment->text(), QStringLiteral("2472.0"));
     EXPECT_EQ(f.Edit_Load->text(), QStringLiteral("2397.4"));
     EXPECT_EQ(f.Edit_Deflection->text(), QStringLiteral("19.6"));
-    EXPECT_DOUBLE_EQ(f.Moment(), 2472.0 * cf::kMomentFactor);
+    // Only the texts are capped: the loads keep their metric values.
+    EXPECT_DOUBLE_EQ(f.Moment(), 11000.0);
+    EXPECT_DOUBLE_EQ(f.Load(), 35000.0);
+    f.MenuMetric->trigger();
+    EXPECT_EQ(f.Edit_Moment->text(), QStringLiteral("11000"));
 }
 
 } // namespace
+
+// --- the input path of every field -------------------------------------------
+
+namespace {
+
+void ClickTab(cw::TForm1& f, QWidget* page)
+{
+    QTabBar* bar = f.PageControl1->tabBar();
+    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(f.PageControl1->indexOf(page)).center());
+}
+
+} // namespace
+
+TEST(KestraneInputs, PastedTextIsAnInputErrorInEveryKindOfField)
+{
+    Kestrane k;
+    cw::TForm1& f = *k.form;
+    cf::test::ExpectPastesRefused(
+        k, {
+               {"load", [] {}, f.Edit_Moment, "250", "", [&] { return f.Moment(); }, 0},
+               {"Sfmin", [&] { f.MenuSelectSfmin->trigger(); }, f.Edit_Sfmin, "2", "",
+                [&] { return f.RequiredSfmin(); }, 1000000},
+               {"SfMax", [] {}, f.Edit_SfMax, "3", "3", [&] { return f.SfMax(); }, 3},
+               {"member length",
+                [&] {
+                    f.MenuSelectCombination->trigger();
+                    ClickTab(f, f.TabSheetMaterialList);
+                },
+                f.Edit_LengthWQ, "20", "", [&] { return f.Lengths().lengthWQ; }, 0},
+               {"wall length", [] {}, f.Edit_LengthWall, "100", "", [&] { return f.Lengths().wallLength; }, 0},
+               {"number of systems", [&] { f.MenuSelectNumberOfSystems->trigger(); }, f.Edit_NbOfSystems, "12", "",
+                [&] { return static_cast<double>(f.Lengths().numberOfSystems); }, 0, cw::kIntegerKeyRefused},
+               {"built-up load", [&] { f.MenuWQOwn->trigger(); }, f.Edit_Load_Own, "300", "",
+                [&] { return f.Load(); }, 0},
+           });
+    // Nothing was computed from the loads' pasted texts.
+    EXPECT_EQ(f.Lbl_SfWQResult_Own->text(), QStringLiteral("N/A"));
+    EXPECT_TRUE(k.platform.messages->calls.empty());
+}
+
+TEST(KestraneInputs, EnterIsNoInput)
+{
+    Kestrane k;
+    cw::TForm1& f = *k.form;
+    // The decimal key filter, and the integer one of the number of systems.
+    for (QLineEdit* e : {f.Edit_Moment, f.Edit_LengthWQ, f.Edit_NbOfSystems, f.Edit_Sfmin}) {
+        if (e == f.Edit_LengthWQ)
+            ClickTab(f, f.TabSheetMaterialList);
+        if (e == f.Edit_NbOfSystems)
+            f.MenuSelectNumberOfSystems->trigger();
+        if (e == f.Edit_Sfmin) {
+            ClickTab(f, f.TabSheetKestrane);
+            f.MenuSelectSfmin->trigger();
+        }
+        k.Type(e, QStringLiteral("1.2").left(e == f.Edit_NbOfSystems ? 1 : 3));
+        k.ClearBeeps();
+        const QString panel1 = k.Panel(1);
+        QTest::keyClick(e, Qt::Key_Return);
+        QTest::keyClick(e, Qt::Key_Enter);
+        EXPECT_EQ(e->text(), QStringLiteral("1.2").left(e == f.Edit_NbOfSystems ? 1 : 3))
+            << e->objectName().toStdString();
+        EXPECT_EQ(k.Panel(1), panel1) << e->objectName().toStdString();
+        EXPECT_TRUE(k.Beeps().empty()) << e->objectName().toStdString();
+    }
+    EXPECT_DOUBLE_EQ(f.RequiredSfmin(), 1.2);
+}
+
+TEST(KestraneInputs, NoticesOfTheSearchModeStayReadable)
+{
+    Kestrane k;
+    cw::TForm1& f = *k.form;
+    k.TypeAndLeave(f.Edit_Moment, QStringLiteral("500"));
+    k.TypeAndLeave(f.Edit_Load, QStringLiteral("200"));
+    k.ClickLine(0);
+    const double sf = f.MinimumSf();
+    ASSERT_GT(sf, 1.9);
+    ASSERT_LT(sf, 5.0);
+    f.MenuSelectSfmin->trigger();
+    k.TypeAndLeave(f.Edit_SfMax, QStringLiteral("1.7"));
+
+    // Sfmin raised: SfMax is pushed up to 1.1 x Sfmin + 0.01, and the re-list
+    // (which selects a combination again) keeps the notice.
+    cf::test::Paste(f.Edit_Sfmin, cf::QStr(sps::FormatFixed(std::floor((sf - 0.05) * 100) / 100, 2)));
+    ASSERT_FALSE(f.ListedRows().empty());
+    EXPECT_EQ(k.Panel(1), QString::fromLatin1(cf::kSfMaxAutoReset));
+    EXPECT_TRUE(Red(f.Edit_SfMax));
+    // SfMax above 100 is reset, with its notice.
+    k.ClearBeeps();
+    cf::test::Paste(f.Edit_SfMax, QStringLiteral("150"));
+    ASSERT_FALSE(f.ListedRows().empty());
+    EXPECT_EQ(f.Edit_SfMax->text(), QStringLiteral("100.00"));
+    EXPECT_EQ(k.Panel(1), QString::fromLatin1(cf::kSfMaxAutoReset));
+    EXPECT_EQ(k.Beeps(), std::vector<unsigned>{0});
+    // Too small while typing.
+    k.Type(f.Edit_SfMax, QStringLiteral("1"));
+    EXPECT_EQ(k.Panel(1), QStringLiteral(" Please complete: SfMax > 1.1*SfMin"));
+    k.TypeAndLeave(f.Edit_SfMax, QStringLiteral("100"));
+
+    // The units menu opened from the keyboard on the material list tab.
+    ClickTab(f, f.TabSheetMaterialList);
+    ASSERT_EQ(f.PageControl1->currentWidget(), f.TabSheetMaterialList);
+    QTest::keyClick(&f, Qt::Key_U, Qt::AltModifier);
+    EXPECT_EQ(k.Panel(1), QStringLiteral(" Menu \"Units\" unavailable! "));
+    ASSERT_TRUE(QApplication::activePopupWidget());
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+    QTest::keyClick(&f, Qt::Key_Escape);
+    EXPECT_EQ(k.Panel(1), QStringLiteral(" Menu \"Units\" unavailable! "));
+    EXPECT_FALSE(f.MenuImperial->isEnabled());
+}

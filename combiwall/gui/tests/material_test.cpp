@@ -5,6 +5,7 @@
 #include "calcframe/gui/frame.h"
 #include "calcframe/gui/radiogroup.h"
 #include "calcframe/gui/testsupport/clipping.h"
+#include "calcframe/gui/testsupport/inputchecks.h"
 #include "calcframe/units.h"
 #include "combiwall/builtup.h"
 #include "combiwall/lengths.h"
@@ -254,6 +255,58 @@ TEST(KestraneMaterialList, UnitSwitchesKeepTheLengths)
     EXPECT_EQ(f.Edit_LengthKX->text(), QStringLiteral("18.00"));
     EXPECT_DOUBLE_EQ(f.Lengths().lengthKX, 18);
     EXPECT_EQ(Cell(f, 1, 1), QStringLiteral("kg/m"));
+}
+
+TEST(KestraneUnits, TwoRoundTripsKeepEveryFieldAndAnEditChangesOnlyItsOwn)
+{
+    Kestrane k;
+    cw::TForm1& f = *k.form;
+    k.ClickLine(LineOf(k, "WQ 775 B-26 / KX 18")); // every member length shown
+    ClickTab(f, f.TabSheetMaterialList);
+    k.TypeAndLeave(f.Edit_LengthWQ, QStringLiteral("20.37"));
+    k.TypeAndLeave(f.Edit_LengthNJ, QStringLiteral("18.5"));
+    k.TypeAndLeave(f.Edit_LengthVB, QStringLiteral("12.34"));
+    k.TypeAndLeave(f.Edit_LengthKX, QStringLiteral("17.77"));
+    k.TypeAndLeave(f.Edit_LengthWall, QStringLiteral("123.4"));
+    ClickTab(f, f.TabSheetKestrane);
+    k.TypeAndLeave(f.Edit_Moment, QStringLiteral("11000"));
+    k.TypeAndLeave(f.Edit_Load, QStringLiteral("500"));
+    k.Type(f.Edit_Deflection, QStringLiteral("2.5")); // not left: kept as typed
+    cf::test::ExpectUnitRoundTrips(
+        f,
+        {f.Edit_Moment, f.Edit_Load, f.Edit_Deflection, f.Edit_LengthWQ, f.Edit_LengthNJ, f.Edit_LengthVB,
+         f.Edit_LengthKX, f.Edit_LengthWall, f.Edit_NbOfSystems, f.Edit_Sfmin, f.Edit_SfMax},
+        [&] {
+            const cw::LengthInputs& l = f.Lengths();
+            return std::vector<double>{f.Moment(),   f.Load(),     f.Deflection(), l.lengthWQ,     l.lengthNJ,
+                                       l.lengthVB,   l.lengthKX,   l.wallLength,   l.totalWallLength,
+                                       static_cast<double>(l.numberOfSystems), f.RequiredSfmin(), f.SfMax()};
+        },
+        [&] {
+            EXPECT_EQ(f.Edit_Load->text(), QStringLiteral("34.2"));
+            EXPECT_EQ(f.Edit_Moment->text(), QStringLiteral("2472.0")); // shown capped
+            EXPECT_EQ(f.Edit_Deflection->text(), QStringLiteral("1.0"));
+        });
+    // A field changed in imperial units shows its value converted and keeps
+    // the value typed, also when shown in imperial units again; the others
+    // keep theirs.
+    f.MenuImperial->trigger();
+    k.TypeAndLeave(f.Edit_Load, QStringLiteral("34.3"));
+    ClickTab(f, f.TabSheetMaterialList);
+    k.TypeAndLeave(f.Edit_LengthKX, QStringLiteral("50"));
+    for (int trip = 0; trip < 2; ++trip) {
+        f.MenuMetric->trigger();
+        EXPECT_EQ(f.Edit_Load->text(), QStringLiteral("501")); // 34.3 x 14.598915 = 500.74
+        EXPECT_DOUBLE_EQ(f.Load(), 34.3 * cf::kLoadFactor);
+        EXPECT_EQ(f.Edit_LengthKX->text(), QStringLiteral("15.24"));
+        EXPECT_DOUBLE_EQ(f.Lengths().lengthKX, 50 * cf::kLengthFactor);
+        EXPECT_EQ(f.Edit_Moment->text(), QStringLiteral("11000"));
+        EXPECT_EQ(f.Edit_LengthVB->text(), QStringLiteral("12.34"));
+        EXPECT_DOUBLE_EQ(f.Lengths().lengthVB, 12.34);
+        f.MenuImperial->trigger();
+        EXPECT_EQ(f.Edit_Load->text(), QStringLiteral("34.3"));
+        EXPECT_EQ(f.Edit_LengthKX->text(), QStringLiteral("50.00"));
+    }
 }
 
 TEST(KestraneBuiltUp, ReproducesEveryCatalogueCombination)

@@ -8,6 +8,7 @@
 #include "corrosion/catalogue.h"
 #include "corrosion/gui/startup.h"
 
+#include <QPalette>
 #include <functional>
 
 namespace {
@@ -110,6 +111,33 @@ TEST(RovandelStart, SettingsAreReadAndWrittenBack)
         EXPECT_EQ(r.form->Edit_SfMax->text(), QStringLiteral("10.00"));
         EXPECT_DOUBLE_EQ(r.form->SfMax(), 10.0);
         EXPECT_TRUE(r.platform.messages->calls.empty());
+        EXPECT_TRUE(r.Beeps().empty());
+        EXPECT_TRUE(r.Panel(1).isEmpty());
+    }
+}
+
+TEST(RovandelStart, StartsSilentlyAndConsistentWithTheSettingsItWrote)
+{
+    // The first run writes Sfmin 1.50 over a field that shows 1.50 at the
+    // next start: its change handler still runs, so SfMax 10.00 is accepted.
+    std::string own;
+    {
+        Rovandel first(nullptr);
+        first.form->close();
+        own = first.SettingsText();
+    }
+    for (int run = 0; run < 2; ++run) {
+        Rovandel r(own.c_str());
+        rv::TForm1& f = *r.form;
+        EXPECT_TRUE(r.Beeps().empty()) << run;
+        EXPECT_TRUE(r.Panel(1).isEmpty()) << run;
+        EXPECT_EQ(f.Edit_Sfmin->text(), QStringLiteral("1.50"));
+        EXPECT_EQ(f.Edit_SfMax->text(), QStringLiteral("10.00"));
+        EXPECT_DOUBLE_EQ(f.SfMin(), 1.5) << run;
+        EXPECT_DOUBLE_EQ(f.SfMax(), 10.0) << run;
+        EXPECT_EQ(f.Edit_SfMax->palette().color(QPalette::Text), QColor(Qt::black)) << run;
+        f.close();
+        EXPECT_EQ(r.SettingsText(), own) << run;
     }
 }
 

@@ -3,12 +3,16 @@
 // summary grid, quantities and the unit switches.
 #include "form_fixture.h"
 
+#include "calcframe/gui/testsupport/inputchecks.h"
+#include "calcframe/units.h"
 #include "corrosion/catalogue.h"
 #include "corrosion/reduced.h"
 #include "corrosion/safety.h"
+#include "corrosion/units.h"
 #include "platform/numtext.h"
 
 #include <QTableWidget>
+#include <functional>
 
 namespace {
 
@@ -126,7 +130,8 @@ TEST(RovandelLosses, ProjectRatesAndTotals)
 TEST(RovandelLosses, UnitSwitchRewritesProjectValuesInItsOwnFormats)
 {
     // The switch writes imperial rates with 2 decimals and totals with 1,
-    // while leaving the field writes them with 1 and 0 decimals.
+    // while leaving the field writes them with 1 and 0 decimals. Either only
+    // shows the value, which stays in mm.
     Rovandel r;
     rv::TForm1& f = *r.form;
     r.ClickTab(f.TabSheetRates);
@@ -138,7 +143,7 @@ TEST(RovandelLosses, UnitSwitchRewritesProjectValuesInItsOwnFormats)
     r.Leave();
     EXPECT_EQ(f.Edit_Front->text(), QStringLiteral("3.9"));
     f.MenuMetricClick();
-    EXPECT_EQ(f.Edit_Front->text(), QStringLiteral("0.099"));
+    EXPECT_EQ(f.Edit_Front->text(), QStringLiteral("0.100"));
 
     r.Click(f.RG_Project_Rates, 1);
     r.TypeAndLeave(f.Edit_Back, QStringLiteral("1.5"));
@@ -325,7 +330,7 @@ TEST(RovandelUnits, SwitchesKeepTheValuesAndTheImperialPileLimit)
     r.SelectSection(QStringLiteral("KX 22"));
     f.MenuImperial->trigger();
     EXPECT_EQ(f.Edit_SSPLength->text(), QStringLiteral("39.37"));
-    EXPECT_NEAR(f.PileLength(), 11.99993663, 1e-8);
+    EXPECT_DOUBLE_EQ(f.PileLength(), 12.0); // shown in feet, held in metres
     EXPECT_EQ(f.Edit_Moment->text(), QStringLiteral("224.7"));
     EXPECT_EQ(f.Section().name, "KX 22"); // the same line again
     EXPECT_EQ(r.Panel(1), QStringLiteral(" Change of \"UNITS\" => steel grade RESET"));
@@ -406,3 +411,181 @@ TEST(RovandelUnits, TheGradeIsKeptOverARoundTrip)
 }
 
 } // namespace
+
+// --- the input path of every field -------------------------------------------
+
+namespace {
+
+void ProjectRates(Rovandel& r, const QString& front, const QString& back)
+{
+    rv::TForm1& f = *r.form;
+    r.ClickTab(f.TabSheetRates);
+    f.MenuProjectRates->trigger();
+    r.TypeAndLeave(f.Edit_Front, front);
+    r.TypeAndLeave(f.Edit_Back, back);
+    r.ClickTab(f.TabSheetInput);
+}
+
+} // namespace
+
+TEST(RovandelInputs, PastedTextIsAnInputErrorInEveryKindOfField)
+{
+    Rovandel r;
+    rv::TForm1& f = *r.form;
+    cf::test::ExpectPastesRefused(
+        r, {
+               {"load", [] {}, f.Edit_Moment, "250", "", [&] { return f.Moment(); }, 0},
+               {"pile length", [] {}, f.Edit_SSPLength, "12", "", [&] { return f.PileLength(); }, 0},
+               {"wall length", [] {}, f.Edit_WallLength, "100", "", [&] { return f.WallLength(); }, 0},
+               {"Sfmin", [&] { f.MenuSelectSfmin->trigger(); }, f.Edit_Sfmin, "2", "", [&] { return f.SfMin(); },
+                1000000},
+               {"SfMax", [] {}, f.Edit_SfMax, "3", "3", [&] { return f.SfMax(); }, 3},
+               {"project rate",
+                [&] {
+                    f.MenuSelectSectionClick();
+                    r.ClickTab(f.TabSheetRates);
+                    f.MenuProjectRates->trigger();
+                    r.Choose(f.CB_ServiceLife, r.FindItem(f.CB_ServiceLife, QStringLiteral(" 50")));
+                },
+                // A face without a value keeps its loss: 0.02 mm a year for 50 years.
+                f.Edit_Front, "0.02", "", [&] { return f.Losses().front; }, 1.0},
+           });
+    EXPECT_EQ(f.Lbl_Summary_Front2->text(), QStringLiteral(" N/A "));
+    EXPECT_EQ(f.Lbl_Sf_Result->text(), QStringLiteral("N/A")); // no load
+    EXPECT_TRUE(r.platform.messages->calls.empty());
+}
+
+TEST(RovandelUnits, TwoRoundTripsKeepEveryFieldAndAnEditChangesOnlyItsOwn)
+{
+    Rovandel r;
+    rv::TForm1& f = *r.form;
+    // 0.040 mm a year for 50 years: 2.00 mm; the 1.57 mils a year shown
+    // would give 1.99 mm.
+    ProjectRates(r, QStringLiteral("0.04"), QStringLiteral("0.011"));
+    r.Choose(f.CB_ServiceLife, r.FindItem(f.CB_ServiceLife, QStringLiteral(" 50")));
+    ASSERT_DOUBLE_EQ(f.Losses().front, 2.0);
+    r.TypeAndLeave(f.Edit_Moment, QStringLiteral("1000"));
+    r.TypeAndLeave(f.Edit_Load, QStringLiteral("500"));
+    r.TypeAndLeave(f.Edit_SSPLength, QStringLiteral("12.34"));
+    r.TypeAndLeave(f.Edit_WallLength, QStringLiteral("123.4"));
+    f.MenuSelectSfmin->trigger();
+    r.TypeAndLeave(f.Edit_SfMax, QStringLiteral("3"));
+    r.Type(f.Edit_Deflection, QStringLiteral("2.5")); // not left: kept as typed
+    cf::test::ExpectUnitRoundTrips(
+        f,
+        {f.Edit_Moment, f.Edit_Load, f.Edit_Deflection, f.Edit_SSPLength, f.Edit_WallLength, f.Edit_Front,
+         f.Edit_Back, f.Edit_Sfmin, f.Edit_SfMax},
+        [&] {
+            return std::vector<double>{f.Moment(),     f.Load(),         f.Deflection(),  f.PileLength(),
+                                       f.WallLength(), f.Losses().front, f.Losses().back, f.SfMin(),
+                                       f.SfMax(),      f.SafetyFactors().red};
+        },
+        [&] { EXPECT_EQ(f.Edit_Load->text(), QStringLiteral("34.2")); });
+    // A field changed in imperial units shows its value converted and keeps
+    // the value typed; the others keep theirs.
+    f.MenuImperial->trigger();
+    r.TypeAndLeave(f.Edit_Load, QStringLiteral("34.3"));
+    r.ClickTab(f.TabSheetRates);
+    r.TypeAndLeave(f.Edit_Back, QStringLiteral("0.5"));
+    const double back = f.Losses().back;
+    f.MenuMetric->trigger();
+    EXPECT_EQ(f.Edit_Load->text(), QStringLiteral("501")); // 34.3 x 14.598915 = 500.74
+    EXPECT_DOUBLE_EQ(f.Load(), 34.3 * cf::kLoadFactor);
+    EXPECT_EQ(f.Edit_Back->text(), QStringLiteral("0.013")); // 0.5 mils
+    EXPECT_DOUBLE_EQ(f.Losses().back, back);
+    EXPECT_EQ(f.Edit_Front->text(), QStringLiteral("0.040"));
+    EXPECT_DOUBLE_EQ(f.Losses().front, 2.0);
+    EXPECT_EQ(f.Edit_Moment->text(), QStringLiteral("1000"));
+    EXPECT_DOUBLE_EQ(f.Moment(), 1000.0);
+    f.MenuImperial->trigger();
+    EXPECT_EQ(f.Edit_Load->text(), QStringLiteral("34.3"));
+    EXPECT_EQ(f.Edit_Back->text(), QStringLiteral("0.5"));
+}
+
+TEST(RovandelInputs, EitherSeparatorKeyAndRefusedInputsKeepTheirMessage)
+{
+    Rovandel r;
+    rv::TForm1& f = *r.form;
+    r.Type(f.Edit_Moment, QStringLiteral("12,5"));
+    EXPECT_EQ(f.Edit_Moment->text(), QStringLiteral("12.5"));
+    EXPECT_DOUBLE_EQ(f.Moment(), 12.5);
+    EXPECT_TRUE(r.Beeps().empty());
+
+    // A refused key: its message outlasts the keys typed after it.
+    r.Type(f.Edit_Moment, QStringLiteral("1.2.5"));
+    EXPECT_EQ(f.Edit_Moment->text(), QStringLiteral("1.25"));
+    EXPECT_EQ(r.Panel(1), QStringLiteral(" Enter only values > 0. Wrong input:  ."));
+    EXPECT_EQ(r.Beeps(), std::vector<unsigned>{48});
+    // A refused value: the field is emptied, and the message stays while the
+    // user types again.
+    r.ClearBeeps();
+    r.Type(f.Edit_Moment, QStringLiteral("999999"));
+    EXPECT_EQ(f.Edit_Moment->text(), QStringLiteral("9"));
+    EXPECT_DOUBLE_EQ(f.Moment(), 9.0);
+    EXPECT_EQ(r.Panel(1), QStringLiteral(" Error: Bending moment > Mmax !"));
+    EXPECT_EQ(r.Beeps(), std::vector<unsigned>{0});
+    // It goes with the next field.
+    r.Enter(f.Edit_Load);
+    EXPECT_TRUE(r.Panel(1).isEmpty());
+
+    // Under a locale with ",", "." is typed for it.
+    sps::SetDecimalSeparator(',');
+    r.Type(f.Edit_Load, QStringLiteral("12.5"));
+    const QString shown = f.Edit_Load->text();
+    const double load = f.Load();
+    sps::SetDecimalSeparator('.');
+    EXPECT_EQ(shown, QStringLiteral("12,5"));
+    EXPECT_DOUBLE_EQ(load, 12.5);
+}
+
+TEST(RovandelInputs, OneInputGivesOneBeepAtMost)
+{
+    Rovandel r;
+    rv::TForm1& f = *r.form;
+    r.TypeAndLeave(f.Edit_Moment, QStringLiteral("250"));
+    f.MenuSelectSfmin->trigger();
+    // SfMax typed below 1.1 x Sfmin: one beep when it falls short, the
+    // message at every key, and gone once the value is complete.
+    r.Enter(f.Edit_SfMax);
+    f.Edit_SfMax->selectAll();
+    r.ClearBeeps();
+    for (const char* key : {"1", ".", "6"}) {
+        QTest::keyClicks(f.Edit_SfMax, QString::fromLatin1(key));
+        EXPECT_EQ(r.Panel(1), QStringLiteral(" Please complete: SfMax >= 1.1*SfMin")) << key;
+    }
+    EXPECT_EQ(f.Edit_SfMax->text(), QStringLiteral("1.6"));
+    EXPECT_EQ(r.Beeps(), std::vector<unsigned>{0});
+    QTest::keyClicks(f.Edit_SfMax, QStringLiteral("6")); // 1.66 reaches 1.1 x 1.50
+    EXPECT_TRUE(r.Panel(1).isEmpty());
+    EXPECT_EQ(r.Beeps().size(), 1u);
+    // Completed at the key after the one that beeped.
+    f.Edit_SfMax->selectAll();
+    QTest::keyClicks(f.Edit_SfMax, QStringLiteral("1"));
+    EXPECT_EQ(r.Beeps().size(), 2u);
+    QTest::keyClicks(f.Edit_SfMax, QStringLiteral("7"));
+    EXPECT_TRUE(r.Panel(1).isEmpty());
+    r.Leave();
+
+    // A loss beyond the steps of several sections: one beep for one key.
+    r.ClickTab(f.TabSheetRates);
+    f.MenuProjectRates->trigger();
+    r.Click(f.RG_Project_Rates, 1); // totals, mm
+    r.TypeAndLeave(f.Edit_Front, QStringLiteral("4"));
+    r.TypeAndLeave(f.Edit_Back, QStringLiteral("3"));
+    r.ClickTab(f.TabSheetInput);
+    ASSERT_DOUBLE_EQ(f.Losses().total, 7.0);
+    f.MenuSelectSfmin->trigger();
+    r.Enter(f.Edit_Sfmin);
+    f.Edit_Sfmin->selectAll();
+    r.ClearBeeps();
+    QTest::keyClicks(f.Edit_Sfmin, QStringLiteral("1"));
+    EXPECT_EQ(r.Beeps(), std::vector<unsigned>{0});
+    QTest::keyClicks(f.Edit_Sfmin, QStringLiteral("."));
+    EXPECT_EQ(r.Beeps().size(), 2u);
+    // A load refused while the list is filled again: one beep too.
+    r.Enter(f.Edit_Moment); // leaving Sfmin fills the list again, with its beep
+    r.ClearBeeps();
+    cf::test::Paste(f.Edit_Moment, QStringLiteral("99999"));
+    EXPECT_EQ(r.Panel(1), QStringLiteral(" Error: Bending moment > Mmax !"));
+    EXPECT_EQ(r.Beeps(), std::vector<unsigned>{0});
+}
