@@ -19,18 +19,48 @@ function(sps_add_gtest name)
     TIMEOUT 300)
 endfunction()
 
-# sps_add_fuzzer(<name> SOURCES ... LIBS ... [RUNS n])
+# Seeds that the build writes (data files, generated seeds) go into
+# ${SPS_FUZZ_SEED_DIR}/<fuzzer>, beside the committed ones.
+set(SPS_FUZZ_SEED_DIR ${CMAKE_BINARY_DIR}/fuzz-seeds)
+
+# sps_fuzz_seed_dir(<fuzzer> <var>)
+# Sets <var> to the folder of the seeds that the build writes for <fuzzer>
+# (created here), or to nothing when no fuzz targets are built.
+function(sps_fuzz_seed_dir fuzzer var)
+  set(dir)
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    set(dir ${SPS_FUZZ_SEED_DIR}/${fuzzer})
+    file(MAKE_DIRECTORY ${dir})
+  endif()
+  set(${var} ${dir} PARENT_SCOPE)
+endfunction()
+
+# sps_build_tool(<target>)
+# A program that the build runs: when it links libraries compiled for the
+# fuzz targets, it takes their sanitizer runtime too.
+function(sps_build_tool name)
+  if(SPS_FUZZ_ONLY AND CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    target_link_options(${name} PRIVATE -fsanitize=address,undefined)
+  endif()
+endfunction()
+
+# sps_add_fuzzer(<name> SOURCES ... LIBS ... [RUNS n] [MAX_LEN bytes])
 # A libFuzzer target, built only with clang. Also registered as a short CTest
-# run when SPS_FUZZ_ONLY is on. Seeds: the files in corpus/<source name>/ beside
-# the first source (e.g. fuzz/corpus/project_file/ for fuzz/project_file.cpp)
-# are read at every run; what the run adds goes to the build folder.
+# run of n runs (default 200000) on inputs of at most MAX_LEN bytes (default
+# 4096). Seeds: the files in corpus/<source name>/ beside the first source
+# (e.g. fuzz/corpus/project_file/ for fuzz/project_file.cpp) and those the
+# build writes (sps_fuzz_seed_dir) are read at every run; what the run adds
+# goes to the build folder.
 function(sps_add_fuzzer name)
-  cmake_parse_arguments(F "" "RUNS" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(F "" "RUNS;MAX_LEN" "SOURCES;LIBS" ${ARGN})
   if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
     return()
   endif()
   if(NOT F_RUNS)
     set(F_RUNS 200000)
+  endif()
+  if(NOT F_MAX_LEN)
+    set(F_MAX_LEN 4096)
   endif()
   add_executable(${name} ${F_SOURCES})
   target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
@@ -39,14 +69,15 @@ function(sps_add_fuzzer name)
   list(GET F_SOURCES 0 first)
   get_filename_component(source_dir ${first} DIRECTORY)
   get_filename_component(source_name ${first} NAME_WE)
-  set(seeds ${source_dir}/corpus/${source_name})
-  set(corpus)
-  if(IS_DIRECTORY ${seeds})
-    set(grown ${CMAKE_BINARY_DIR}/fuzz-corpus/${name})
-    file(MAKE_DIRECTORY ${grown})
-    set(corpus ${grown} ${seeds})
+  set(grown ${CMAKE_BINARY_DIR}/fuzz-corpus/${name})
+  file(MAKE_DIRECTORY ${grown})
+  set(corpus ${grown})
+  if(IS_DIRECTORY ${source_dir}/corpus/${source_name})
+    list(APPEND corpus ${source_dir}/corpus/${source_name})
   endif()
-  add_test(NAME ${name} COMMAND ${name} -runs=${F_RUNS} -max_len=4096 -seed=1 ${corpus}
+  sps_fuzz_seed_dir(${name} generated)
+  list(APPEND corpus ${generated})
+  add_test(NAME ${name} COMMAND ${name} -runs=${F_RUNS} -max_len=${F_MAX_LEN} -seed=1 ${corpus}
            WORKING_DIRECTORY ${SPS_TEST_DIR})
   set_tests_properties(${name} PROPERTIES LABELS fuzz TIMEOUT 600)
 endfunction()
