@@ -44,15 +44,19 @@ function(sps_build_tool name)
   endif()
 endfunction()
 
-# sps_add_fuzzer(<name> SOURCES ... LIBS ... [RUNS n] [MAX_LEN bytes])
+# sps_add_fuzzer(<name> SOURCES ... LIBS ... [RUNS n] [MAX_LEN bytes] [REPEATABLE])
 # A libFuzzer target, built only with clang. Also registered as a short CTest
 # run of n runs (default 200000) on inputs of at most MAX_LEN bytes (default
 # 4096). Seeds: the files in corpus/<source name>/ beside the first source
 # (e.g. fuzz/corpus/project_file/ for fuzz/project_file.cpp) and those the
 # build writes (sps_fuzz_seed_dir) are read at every run; what the run adds
 # goes to the build folder.
+# REPEATABLE: from the same corpus the run takes the same course every time,
+# so that it passes or fails alike on the same code: addresses are not
+# randomised, mutations do not follow compared values (they hold addresses),
+# and no thread watches the memory (large allocations still fail the run).
 function(sps_add_fuzzer name)
-  cmake_parse_arguments(F "" "RUNS;MAX_LEN" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(F "REPEATABLE" "RUNS;MAX_LEN" "SOURCES;LIBS" ${ARGN})
   if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
     return()
   endif()
@@ -77,7 +81,23 @@ function(sps_add_fuzzer name)
   endif()
   sps_fuzz_seed_dir(${name} generated)
   list(APPEND corpus ${generated})
-  add_test(NAME ${name} COMMAND ${name} -runs=${F_RUNS} -max_len=${F_MAX_LEN} -seed=1 ${corpus}
+  set(launcher)
+  set(options)
+  if(F_REPEATABLE)
+    set(options -use_cmp=0 -rss_limit_mb=0 -malloc_limit_mb=2048)
+    find_program(SPS_SETARCH setarch)
+    if(SPS_SETARCH)
+      execute_process(COMMAND ${SPS_SETARCH} -R true RESULT_VARIABLE norandom OUTPUT_QUIET ERROR_QUIET)
+      if(norandom EQUAL 0)
+        set(launcher ${SPS_SETARCH} -R)
+      endif()
+    endif()
+    if(NOT launcher)
+      message(WARNING "${name}: address randomisation cannot be turned off; its test run may vary")
+    endif()
+  endif()
+  add_test(NAME ${name}
+           COMMAND ${launcher} $<TARGET_FILE:${name}> -runs=${F_RUNS} -max_len=${F_MAX_LEN} -seed=1 ${options} ${corpus}
            WORKING_DIRECTORY ${SPS_TEST_DIR})
   set_tests_properties(${name} PROPERTIES LABELS fuzz TIMEOUT 600)
 endfunction()
