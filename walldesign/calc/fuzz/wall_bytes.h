@@ -1,6 +1,6 @@
-// The byte form in which the calculation fuzz target takes a wall's input.
-// The target reads it and the seed writer writes it from the one field list
-// below, so that written seeds decode to the walls they came from.
+// The byte form in which the calculation fuzz target (wall_calculation.cpp)
+// takes a wall's input: its fields in the target's order, with a reader and
+// the writer of the seeds that the build makes from the seed projects.
 //
 // Kind byte (bit 0: anchor wall, bits 1-2: support), then the fields. A value
 // is one byte b on a grid of `step` around zero ((b - 124) x step), or 0xF8 and
@@ -117,7 +117,8 @@ private:
 };
 
 // Writes the fields of a wall: values exactly (raw when off their grid),
-// positive values rounded to their grid, at most bound - 1 items of a list.
+// positive values rounded to their grid below 0xF8, at most bound - 1 items
+// of a list.
 class TWallBytesWriter {
 public:
     sps::ByteWriter Out;
@@ -135,7 +136,8 @@ public:
     void Positive(float& v, float step)
     {
         const float grid = std::nearbyint(v / step);
-        Out.U8(static_cast<uint8_t>(grid < 0 ? 0 : grid > 255 ? 255 : grid));
+        const float top = kRawValue - 1;
+        Out.U8(static_cast<uint8_t>(grid < 0 ? 0 : grid > top ? top : grid));
     }
     void Flag(uint8_t& v) { Out.U8(v != 0 ? 1 : 0); }
     template <class T> size_t Count(std::vector<T>& items, size_t bound)
