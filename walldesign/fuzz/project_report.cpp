@@ -68,6 +68,17 @@ private:
     }
 };
 
+// In the order of the project tree.
+std::vector<wd::TWall*> WallsOf(const wd::TSection& section)
+{
+    std::vector<wd::TWall*> walls;
+    if (section.HeadWall)
+        walls.push_back(section.HeadWall);
+    if (section.AnchorWall)
+        walls.push_back(section.AnchorWall);
+    return walls;
+}
+
 void PrintWall(wd::TWall& wall, const wd::TProject& project, const sps::TBitmap& cover)
 {
     wd::TReport* report = nullptr;
@@ -118,15 +129,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (std::string* text : {&project.Author, &project.Name, &project.Comment})
         Scrub(*text);
     for (wd::TSection* section : wd::ProjectSections(&owner))
-        for (wd::TWall* wall : {static_cast<wd::TWall*>(section->HeadWall), static_cast<wd::TWall*>(section->AnchorWall)})
-            if (wall) {
-                Scrub(wall->SectionName);
-                Scrub(wall->GradeName);
-            }
-    // In the order of the project tree; an anchor wall brings its head wall up to date first.
+        for (wd::TWall* wall : WallsOf(*section)) {
+            Scrub(wall->SectionName);
+            Scrub(wall->GradeName);
+        }
+    // An anchor wall brings its head wall up to date first.
     for (wd::TSection* section : wd::ProjectSections(&owner))
-        for (wd::TWall* wall : {static_cast<wd::TWall*>(section->HeadWall), static_cast<wd::TWall*>(section->AnchorWall)})
-            if (wall)
-                PrintWall(*wall, project, cover);
+        for (wd::TWall* wall : WallsOf(*section))
+            PrintWall(*wall, project, cover);
     return 0;
 }
