@@ -35,6 +35,17 @@ function(sps_fuzz_seed_dir fuzzer var)
   set(${var} ${dir} PARENT_SCOPE)
 endfunction()
 
+# sps_copy_commands(<var> <file> <copy>...)
+# Sets <var> to the COMMAND arguments of a custom command that copy <file> to
+# each <copy>.
+function(sps_copy_commands var file)
+  set(commands)
+  foreach(copy ${ARGN})
+    list(APPEND commands COMMAND ${CMAKE_COMMAND} -E copy ${file} ${copy})
+  endforeach()
+  set(${var} ${commands} PARENT_SCOPE)
+endfunction()
+
 # sps_build_tool(<target>)
 # A program that the build runs: when it links libraries compiled for the
 # fuzz targets, it takes their sanitizer runtime too.
