@@ -35,18 +35,63 @@ function(sps_add_gtest_at_dpi name dpi filter)
     TIMEOUT 300)
 endfunction()
 
-# sps_add_fuzzer(<name> SOURCES ... LIBS ... [RUNS n])
+# Seeds that the build writes (data files, generated seeds) go into
+# ${SPS_FUZZ_SEED_DIR}/<fuzzer>, beside the committed ones.
+set(SPS_FUZZ_SEED_DIR ${CMAKE_BINARY_DIR}/fuzz-seeds)
+
+# sps_fuzz_seed_dir(<fuzzer> <var>)
+# Sets <var> to the folder of the seeds that the build writes for <fuzzer>
+# (created here), or to nothing when no fuzz targets are built.
+function(sps_fuzz_seed_dir fuzzer var)
+  set(dir)
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    set(dir ${SPS_FUZZ_SEED_DIR}/${fuzzer})
+    file(MAKE_DIRECTORY ${dir})
+  endif()
+  set(${var} ${dir} PARENT_SCOPE)
+endfunction()
+
+# sps_copy_commands(<var> <file> <copy>...)
+# Sets <var> to the COMMAND arguments of a custom command that copy <file> to
+# each <copy>.
+function(sps_copy_commands var file)
+  set(commands)
+  foreach(copy ${ARGN})
+    list(APPEND commands COMMAND ${CMAKE_COMMAND} -E copy ${file} ${copy})
+  endforeach()
+  set(${var} ${commands} PARENT_SCOPE)
+endfunction()
+
+# sps_build_tool(<target>)
+# A program that the build runs: when it links libraries compiled for the
+# fuzz targets, it takes their sanitizer runtime too.
+function(sps_build_tool name)
+  if(SPS_FUZZ_ONLY AND CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    target_link_options(${name} PRIVATE -fsanitize=address,undefined)
+  endif()
+endfunction()
+
+# sps_add_fuzzer(<name> SOURCES ... LIBS ... [RUNS n] [MAX_LEN bytes] [REPEATABLE])
 # A libFuzzer target, built only with clang. Also registered as a short CTest
-# run when SPS_FUZZ_ONLY is on. Seeds: the files in corpus/<source name>/ beside
-# the first source (e.g. fuzz/corpus/project_file/ for fuzz/project_file.cpp)
-# are read at every run; what the run adds goes to the build folder.
+# run of n runs (default 200000) on inputs of at most MAX_LEN bytes (default
+# 4096). Seeds: the files in corpus/<source name>/ beside the first source
+# (e.g. fuzz/corpus/project_file/ for fuzz/project_file.cpp) and those the
+# build writes (sps_fuzz_seed_dir) are read at every run; what the run adds
+# goes to the build folder.
+# REPEATABLE: from the same corpus the run takes the same course every time,
+# so that it passes or fails alike on the same code: addresses are not
+# randomised, mutations do not follow compared values (they hold addresses),
+# and no thread watches the memory (large allocations still fail the run).
 function(sps_add_fuzzer name)
-  cmake_parse_arguments(F "" "RUNS" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(F "REPEATABLE" "RUNS;MAX_LEN" "SOURCES;LIBS" ${ARGN})
   if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
     return()
   endif()
   if(NOT F_RUNS)
     set(F_RUNS 200000)
+  endif()
+  if(NOT F_MAX_LEN)
+    set(F_MAX_LEN 4096)
   endif()
   add_executable(${name} ${F_SOURCES})
   target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
@@ -55,14 +100,31 @@ function(sps_add_fuzzer name)
   list(GET F_SOURCES 0 first)
   get_filename_component(source_dir ${first} DIRECTORY)
   get_filename_component(source_name ${first} NAME_WE)
-  set(seeds ${source_dir}/corpus/${source_name})
-  set(corpus)
-  if(IS_DIRECTORY ${seeds})
-    set(grown ${CMAKE_BINARY_DIR}/fuzz-corpus/${name})
-    file(MAKE_DIRECTORY ${grown})
-    set(corpus ${grown} ${seeds})
+  set(grown ${CMAKE_BINARY_DIR}/fuzz-corpus/${name})
+  file(MAKE_DIRECTORY ${grown})
+  set(corpus ${grown})
+  if(IS_DIRECTORY ${source_dir}/corpus/${source_name})
+    list(APPEND corpus ${source_dir}/corpus/${source_name})
   endif()
-  add_test(NAME ${name} COMMAND ${name} -runs=${F_RUNS} -max_len=4096 -seed=1 ${corpus}
+  sps_fuzz_seed_dir(${name} generated)
+  list(APPEND corpus ${generated})
+  set(launcher)
+  set(options)
+  if(F_REPEATABLE)
+    set(options -use_cmp=0 -rss_limit_mb=0 -malloc_limit_mb=2048)
+    find_program(SPS_SETARCH setarch)
+    if(SPS_SETARCH)
+      execute_process(COMMAND ${SPS_SETARCH} -R true RESULT_VARIABLE norandom OUTPUT_QUIET ERROR_QUIET)
+      if(norandom EQUAL 0)
+        set(launcher ${SPS_SETARCH} -R)
+      endif()
+    endif()
+    if(NOT launcher)
+      message(WARNING "${name}: address randomisation cannot be turned off; its test run may vary")
+    endif()
+  endif()
+  add_test(NAME ${name}
+           COMMAND ${launcher} $<TARGET_FILE:${name}> -runs=${F_RUNS} -max_len=${F_MAX_LEN} -seed=1 ${options} ${corpus}
            WORKING_DIRECTORY ${SPS_TEST_DIR})
   set_tests_properties(${name} PROPERTIES LABELS fuzz TIMEOUT 600)
 endfunction()
