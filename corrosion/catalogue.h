@@ -31,18 +31,26 @@ struct GradeTable
 
 enum Environment { kAtmospheric = 0, kSoil = 1, kWater = 2, kEnvironmentCount = 3 };
 
+// Texts of the details of one environment, one per detail.
+using EnvironmentDescriptions = std::vector<std::string>;
+// Losses of thickness of one environment, mm: [service-life point][detail].
+using EnvironmentLossTable = std::vector<std::vector<double>>;
+
 struct EnvironmentTable
 {
-    std::vector<std::string> descriptions; // one per detail
-    std::vector<std::vector<double>> loss; // [service-life point][detail], mm
+    EnvironmentDescriptions descriptions;
+    EnvironmentLossTable loss;
 };
+
+// Total loss of steel thickness of one row of the section tables, mm.
+using LossStep = int16_t;
 
 struct Catalogue
 {
     std::vector<std::string> familyNames;
     std::vector<FamilyRange> familyRanges; // row 0: every section; row k: family k
 
-    std::vector<int16_t> lossSteps;    // mm, ascending; row 0 is the section as rolled
+    std::vector<LossStep> lossSteps;   // ascending; row 0 is the section as rolled
     std::vector<std::vector<double>> sx; // [loss step][section], cm³/m; 0.0: no value
     std::vector<std::vector<double>> ax; // [loss step][section], cm²/m
 

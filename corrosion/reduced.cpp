@@ -50,7 +50,7 @@ ReducedValues ReducedFor(const Catalogue& cat, int section, double loss)
 
     // Interval rows d and d + 1: d is the last step below the loss among
     // 1 .. n-2, else 0, so d + 1 never passes the last row.
-    const std::vector<int16_t>& steps = cat.lossSteps;
+    const std::vector<LossStep>& steps = cat.lossSteps;
     const int n = cat.LossStepCount();
     int d = 0;
     for (int k = n - 2; k >= 1; --k) {

@@ -10,7 +10,6 @@
 #include "platform/inifile.h"
 #include "platform/numtext.h"
 
-#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QLineEdit>
 #include <QLocale>
@@ -357,32 +356,6 @@ void CalcFrame::ApplySfOutcome(const SfFieldOutcome& out, QLineEdit* sfmin, QLin
         sb_->Beep(kBeepDefault);
     if (out.relist)
         relist();
-}
-
-void CalcFrame::BindNumericKeyFilter(QLineEdit* edit)
-{
-    OnKeyPress(edit, [this, edit](QChar& key) { FilterNumericKey(edit, key); });
-}
-
-void CalcFrame::BindFrameFields(const FrameFields& f)
-{
-    for (QLineEdit* e : {f.moment, f.load, f.deflection, f.sfmin, f.sfmax})
-        if (e)
-            BindNumericKeyFilter(e);
-    for (QLineEdit* e : {f.moment, f.load, f.deflection})
-        if (e)
-            OnExit(e, [this, e] { LoadFieldExit(e); });
-    if (f.sfmin) {
-        OnEnter(f.sfmin, [this] { SfminEnter(); });
-        OnExit(f.sfmin, [this, e = f.sfmin] { SfminExit(e); });
-    }
-}
-
-void CalcFrame::BindClearPanelsOnEnter(QWidget* w)
-{
-    OnEnter(w, [this] { ClearPanelsEnter(); });
-    for (QAbstractButton* b : w->findChildren<QAbstractButton*>())
-        OnEnter(b, [this] { ClearPanelsEnter(); });
 }
 
 } // namespace cf

@@ -1,6 +1,8 @@
 // The calculator frame's shared field handlers: the numeric key filter, the
 // reformatting of the load and Sfmin fields when they lose the focus, and the
-// enter handlers that show or clear the status bar's texts.
+// enter handlers that show or clear the status bar's texts. Each main form
+// binds handlers of its own, named after component and event
+// (Edit_MomentKeyPress, Edit_SfminExit, ...), that forward to these.
 #pragma once
 
 #include <QChar>
@@ -133,15 +135,6 @@ std::string AskTextReportPath(const std::string& title);
 // The time now in the locale's long time format, without a time zone.
 std::string LongTimeText();
 
-// The five frame fields of a calculator's main form.
-struct FrameFields {
-    QLineEdit* moment = nullptr;
-    QLineEdit* load = nullptr;
-    QLineEdit* deflection = nullptr;
-    QLineEdit* sfmin = nullptr;
-    QLineEdit* sfmax = nullptr;
-};
-
 class CalcFrame {
 public:
     // metric: reads the form's unit flag.
@@ -206,15 +199,6 @@ public:
     // the status bar and the beeper; `relist` lists the rows again.
     void ApplySfOutcome(const SfFieldOutcome& out, QLineEdit* sfmin, QLineEdit* sfmax,
                         const std::function<void()>& relist);
-
-    // Binds the key filter to the five fields, rule A to the three load
-    // fields and the Sfmin enter and exit handlers.
-    void BindFrameFields(const FrameFields& f);
-    // Binds ClearPanelsEnter to the focus-in of a combo box or radio group
-    // (of any of its buttons).
-    void BindClearPanelsOnEnter(QWidget* w);
-    // Binds FilterNumericKey to one more numeric field.
-    void BindNumericKeyFilter(QLineEdit* edit);
 
 private:
     struct Field {

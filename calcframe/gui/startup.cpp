@@ -45,7 +45,7 @@ StartedCalculator StartCalculator(QApplication& app, const StartupConfig& config
     Randomize();
 
     StartedCalculator started;
-    started.splash = new TSplashScreenBox(config.splashPicture, config.splashObjectName);
+    started.splash = config.createSplash();
     QPointer<TSplashScreenBox>& splash = started.splash;
     splash->SetAlphaBlendValue(200 + Random(55));
     splash->show();

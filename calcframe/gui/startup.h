@@ -27,8 +27,8 @@ public:
 
 struct StartupConfig {
     QString applicationTitle;      // e.g. "WQ KX Kestrane"
-    QString splashObjectName;      // e.g. "SplashScreenBox"
-    QByteArray splashPicture;      // JPEG bytes
+    // Creates the program's splash window, not yet shown.
+    std::function<TSplashScreenBox*()> createSplash;
     // Creates the main form (its creation reads the data file and the
     // settings; it may raise ProgramEnd) and returns it, not yet shown.
     std::function<QWidget*()> createMainForm;
@@ -50,14 +50,16 @@ std::function<QWidget*()> FormCreator(Paths paths)
     };
 }
 
-// createAboutBox for a main form that keeps its about box (SetAboutBox).
-template <class Form>
-std::function<TAboutBox*(QWidget*)> AboutBoxCreator(AboutBoxTexts texts, QByteArray picture)
+// createAboutBox for a main form that keeps its about box (SetAboutBox): the
+// program's about box class, built with the main form as owner.
+template <class Form, class AboutBox>
+std::function<TAboutBox*(QWidget*)> AboutBoxCreator()
 {
-    return [texts, picture](QWidget* mainForm) {
-        auto* box = new TAboutBox(texts, picture, mainForm);
-        static_cast<Form*>(mainForm)->SetAboutBox(box);
-        return box;
+    return [](QWidget* mainForm) {
+        auto* form = static_cast<Form*>(mainForm);
+        auto* box = new AboutBox(form);
+        form->SetAboutBox(box);
+        return static_cast<TAboutBox*>(box);
     };
 }
 

@@ -90,12 +90,17 @@ private:
 
 void BindListClick(QListWidget* list, std::function<void()> onClick) { new ListClick(list, std::move(onClick)); }
 
-PageSwitch::PageSwitch(QTabWidget* pages, std::function<void(QWidget* page)> show, std::function<void()> change)
-    : QObject(pages), pages_(pages)
+PageSwitch::PageSwitch(QTabWidget* pages, std::function<void(QWidget* page)> leave,
+                       std::function<void(QWidget* page)> show, std::function<void()> change)
+    : QObject(pages), pages_(pages), shown_(pages->currentWidget())
 {
-    connect(pages, &QTabWidget::currentChanged, this, [this, show, change] {
+    connect(pages, &QTabWidget::currentChanged, this, [this, leave, show, change] {
         Guard([&] {
-            show(pages_->currentWidget());
+            QWidget* left = shown_;
+            shown_ = pages_->currentWidget();
+            if (left && left != shown_)
+                leave(left);
+            show(shown_);
             if (!fromCode_)
                 change();
         });

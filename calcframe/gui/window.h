@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <functional>
 #include <string>
@@ -35,17 +36,20 @@ void LoadDataFile(const QString& folder, const char* fileName, const char* quest
 // selected from code while the list's signals are blocked do not run it.
 void BindListClick(QListWidget* list, std::function<void()> onClick);
 
-// The page control's handlers: `show` runs for the page shown after every
-// change of page; `change` only after a change made by the user. It belongs
-// to the page control.
+// The page control's handlers: at every change of page, `leave` runs for the
+// page left, then `show` for the page shown; `change` only after a change
+// made by the user. It belongs to the page control.
 class PageSwitch : public QObject {
 public:
-    PageSwitch(QTabWidget* pages, std::function<void(QWidget* page)> show, std::function<void()> change);
-    // Shows `page` from code: its show handler runs, the change handler not.
+    PageSwitch(QTabWidget* pages, std::function<void(QWidget* page)> leave, std::function<void(QWidget* page)> show,
+               std::function<void()> change);
+    // Shows `page` from code: its leave and show handlers run, the change
+    // handler not.
     void Show(QWidget* page);
 
 private:
     QTabWidget* pages_;
+    QPointer<QWidget> shown_;
     bool fromCode_ = false;
 };
 

@@ -119,19 +119,39 @@ void TForm1::BindHandlers()
     connect(MenuSelectCombination, &QAction::triggered, this, guarded([this] { MenuSelectCombinationClick(); }));
     connect(MenuAbout, &QAction::triggered, this, guarded([this] { MenuAboutClick(); }));
 
-    // Frame handlers: key filter, rule A and B on leaving, Sfmin enter.
-    cf::FrameFields ff{Edit_Moment, Edit_Load, Edit_Deflection, Edit_Sfmin, Edit_SfMax};
-    frame_->BindFrameFields(ff);
-    for (QLineEdit* e : {Edit_Moment_Own, Edit_Load_Own, Edit_Deflection_Own, Edit_LengthWQ, Edit_LengthNJ,
-                         Edit_LengthVB, Edit_LengthKX, Edit_LengthWall})
-        frame_->BindNumericKeyFilter(e);
-    for (QWidget* w : {static_cast<QWidget*>(CB_SteelGradesWQ), static_cast<QWidget*>(CB_SteelGradesWQ_Own),
-                       static_cast<QWidget*>(CB_SteelGradesNJVB), static_cast<QWidget*>(CB_SteelGradesNJVB_Own),
-                       static_cast<QWidget*>(CB_SteelGradesKX), static_cast<QWidget*>(CB_SteelGradesKX_Own)})
-        frame_->BindClearPanelsOnEnter(w);
+    // Frame handlers: key filter, rule A and B on leaving, Sfmin enter, the
+    // grade boxes and radio groups clearing both panels when entered.
+    struct KeyBinding {
+        QLineEdit* edit;
+        void (TForm1::*keyPress)(QChar&);
+    };
+    const KeyBinding keys[] = {
+        {Edit_Moment, &TForm1::Edit_MomentKeyPress},
+        {Edit_Load, &TForm1::Edit_LoadKeyPress},
+        {Edit_Deflection, &TForm1::Edit_DeflectionKeyPress},
+        {Edit_Sfmin, &TForm1::Edit_SfminKeyPress},
+        {Edit_SfMax, &TForm1::Edit_SfMaxKeyPress},
+    };
+    for (const KeyBinding& b : keys)
+        cf::OnKeyPress(b.edit, [this, b](QChar& key) { (this->*b.keyPress)(key); });
+    cf::OnExit(Edit_Moment, [this] { Edit_MomentExit(); });
+    cf::OnExit(Edit_Load, [this] { Edit_LoadExit(); });
+    cf::OnExit(Edit_Deflection, [this] { Edit_DeflectionExit(); });
+    cf::OnEnter(Edit_Sfmin, [this] { Edit_SfminEnter(); });
+    cf::OnExit(Edit_Sfmin, [this] { Edit_SfminExit(); });
+    const std::pair<QComboBox*, void (TForm1::*)()> gradeEnters[] = {
+        {CB_SteelGradesWQ, &TForm1::CB_SteelGradesWQEnter},
+        {CB_SteelGradesWQ_Own, &TForm1::CB_SteelGradesWQEnter},
+        {CB_SteelGradesNJVB, &TForm1::CB_SteelGradesNJVBEnter},
+        {CB_SteelGradesNJVB_Own, &TForm1::CB_SteelGradesNJVBEnter},
+        {CB_SteelGradesKX, &TForm1::CB_SteelGradesKXEnter},
+        {CB_SteelGradesKX_Own, &TForm1::CB_SteelGradesKXEnter},
+    };
+    for (const auto& [box, enter] : gradeEnters)
+        cf::OnEnter(box, [this, enter = enter] { (this->*enter)(); });
     for (cf::TRadioGroup* rg : {RG_IntermediarySSP, RG_WQPiles, RG_Intermediary_Own, RG_WQ_Own, RG_WQ_Thick_Own,
                                 RG_WQ_Comb_Own})
-        rg->AddOnEnter([this] { frame_->ClearPanelsEnter(); });
+        rg->AddOnEnter([this] { RG_IntermediarySSPEnter(); });
 
     // Load and safety-window fields: writing a text from code runs the change
     // handler, as typing does.
@@ -153,19 +173,13 @@ void TForm1::BindHandlers()
     cf::OnExit(Edit_SfMax, [this] { Edit_SfMaxExit(); });
 
     // Grade boxes: only a choice of the user runs the change handlers.
-    connect(CB_SteelGradesWQ, &QComboBox::activated, this,
-            guarded([this] { ApplySteelGradeSelection(CB_SteelGradesWQ); }));
-    connect(CB_SteelGradesNJVB, &QComboBox::activated, this,
-            guarded([this] { ApplySteelGradeSelection(CB_SteelGradesNJVB); }));
-    connect(CB_SteelGradesKX, &QComboBox::activated, this,
-            guarded([this] { ApplySteelGradeSelection(CB_SteelGradesKX); }));
-    for (QComboBox* own : {CB_SteelGradesWQ_Own, CB_SteelGradesNJVB_Own, CB_SteelGradesKX_Own}) {
-        connect(own, &QComboBox::activated, this, guarded([this, own] {
-                    QComboBox* twin = TwinOf(own);
-                    twin->setCurrentIndex(own->currentIndex());
-                    ApplySteelGradeSelection(twin);
-                }));
-    }
+    connect(CB_SteelGradesWQ, &QComboBox::activated, this, guarded([this] { CB_SteelGradesWQChange(); }));
+    connect(CB_SteelGradesNJVB, &QComboBox::activated, this, guarded([this] { CB_SteelGradesNJVBChange(); }));
+    connect(CB_SteelGradesKX, &QComboBox::activated, this, guarded([this] { CB_SteelGradesKXChange(); }));
+    connect(CB_SteelGradesWQ_Own, &QComboBox::activated, this, guarded([this] { CB_SteelGradesWQ_OwnChange(); }));
+    connect(CB_SteelGradesNJVB_Own, &QComboBox::activated, this,
+            guarded([this] { CB_SteelGradesNJVB_OwnChange(); }));
+    connect(CB_SteelGradesKX_Own, &QComboBox::activated, this, guarded([this] { CB_SteelGradesKX_OwnChange(); }));
 
     // Combination list and its filters.
     RG_IntermediarySSP->SetOnClick([this] { RG_IntermediarySSPClick(); });
@@ -180,6 +194,12 @@ void TForm1::BindHandlers()
     // runs PageControl1Change.
     pages_ = new cf::PageSwitch(
         PageControl1,
+        [this](QWidget* page) {
+            if (page == TabSheetKestrane)
+                TabSheetKestraneExit();
+            else if (page == TabSheetMaterialList)
+                TabSheetMaterialListExit();
+        },
         [this](QWidget* page) {
             if (page == TabSheetKestrane)
                 TabSheetKestraneShow();
@@ -271,10 +291,29 @@ void TForm1::WriteSettings()
 
 void TForm1::MenuCloseClick() { close(); }
 
-void TForm1::closeEvent(QCloseEvent* ev)
+void TForm1::FormClose(QCloseEvent* ev)
 {
     cf::FormCloseWritingSettings(ev, settingsWritten_, [this] { WriteSettings(); });
 }
+
+void TForm1::closeEvent(QCloseEvent* ev) { FormClose(ev); }
+
+// --- the calculator frame's field handlers -----------------------------------
+
+void TForm1::Edit_MomentKeyPress(QChar& key) { frame_->FilterNumericKey(Edit_Moment, key); }
+void TForm1::Edit_LoadKeyPress(QChar& key) { frame_->FilterNumericKey(Edit_Load, key); }
+void TForm1::Edit_DeflectionKeyPress(QChar& key) { frame_->FilterNumericKey(Edit_Deflection, key); }
+void TForm1::Edit_SfminKeyPress(QChar& key) { frame_->FilterNumericKey(Edit_Sfmin, key); }
+void TForm1::Edit_SfMaxKeyPress(QChar& key) { frame_->FilterNumericKey(Edit_SfMax, key); }
+void TForm1::Edit_MomentExit() { frame_->LoadFieldExit(Edit_Moment); }
+void TForm1::Edit_LoadExit() { frame_->LoadFieldExit(Edit_Load); }
+void TForm1::Edit_DeflectionExit() { frame_->LoadFieldExit(Edit_Deflection); }
+void TForm1::Edit_SfminEnter() { frame_->SfminEnter(); }
+void TForm1::Edit_SfminExit() { frame_->SfminExit(Edit_Sfmin); }
+void TForm1::CB_SteelGradesWQEnter() { frame_->ClearPanelsEnter(); }
+void TForm1::CB_SteelGradesNJVBEnter() { frame_->ClearPanelsEnter(); }
+void TForm1::CB_SteelGradesKXEnter() { frame_->ClearPanelsEnter(); }
+void TForm1::RG_IntermediarySSPEnter() { frame_->ClearPanelsEnter(); }
 
 void TForm1::MenuAboutClick()
 {

@@ -11,6 +11,7 @@
 #include <vector>
 
 class QAction;
+class QCloseEvent;
 class QComboBox;
 class QFrame;
 class QGroupBox;
@@ -203,6 +204,12 @@ public:
     void WriteSettings();
     void FillSteelGrades();
     void ApplySteelGradeSelection(QComboBox* changed);
+    void CB_SteelGradesWQChange();
+    void CB_SteelGradesNJVBChange();
+    void CB_SteelGradesKXChange();
+    void CB_SteelGradesWQ_OwnChange();
+    void CB_SteelGradesNJVB_OwnChange();
+    void CB_SteelGradesKX_OwnChange();
     void ShowMetricCaptions();
     void ShowImperialCaptions();
     void MenuMetricClick();
@@ -216,10 +223,13 @@ public:
     void MenuSelectSfminClick();
     void MenuSelectCombinationClick();
     void TabSheetKestraneShow();
+    void TabSheetKestraneExit();
     void PageControl1Change();
     void MenuCloseClick();
+    void FormClose(QCloseEvent* ev);
     void MenuAboutClick();
     void TabSheetMaterialListShow();
+    void TabSheetMaterialListExit();
 
     // Material list tab: member lengths, wall length and number of systems.
     void Edit_LengthWQEnter();
@@ -241,6 +251,11 @@ public:
     void Edit_LengthWallExit();
     void Edit_NbOfSystemsExit();
     void Edit_NbOfSystemsKeyPress(QChar& key);
+    void Edit_LengthWQKeyPress(QChar& key);
+    void Edit_LengthNJKeyPress(QChar& key);
+    void Edit_LengthVBKeyPress(QChar& key);
+    void Edit_LengthKXKeyPress(QChar& key);
+    void Edit_LengthWallKeyPress(QChar& key);
     void MenuSelectWallLengthClick();
     void MenuSelectNumberOfSystemsClick();
     void LayoutMaterialList();
@@ -263,6 +278,12 @@ public:
     void Edit_Moment_OwnExit();
     void Edit_Load_OwnExit();
     void Edit_Deflection_OwnExit();
+    void Edit_Moment_OwnEnter();
+    void Edit_Load_OwnEnter();
+    void Edit_Deflection_OwnEnter();
+    void Edit_Moment_OwnKeyPress(QChar& key);
+    void Edit_Load_OwnKeyPress(QChar& key);
+    void Edit_Deflection_OwnKeyPress(QChar& key);
 
     // Report on the printer and in a text file.
     void MenuPrintClick();
@@ -286,6 +307,25 @@ public:
     void Edit_SfMaxEnter();
     void Edit_SfMaxChange();
     void Edit_SfMaxExit();
+
+    // The calculator frame's field handlers (key filter, rule A and B on
+    // leaving, the enter handlers that set or clear the panels).
+    void Edit_MomentKeyPress(QChar& key);
+    void Edit_LoadKeyPress(QChar& key);
+    void Edit_DeflectionKeyPress(QChar& key);
+    void Edit_SfminKeyPress(QChar& key);
+    void Edit_SfMaxKeyPress(QChar& key);
+    void Edit_MomentExit();
+    void Edit_LoadExit();
+    void Edit_DeflectionExit();
+    void Edit_SfminEnter();
+    void Edit_SfminExit();
+    // Bound to each grade box and its built-up twin.
+    void CB_SteelGradesWQEnter();
+    void CB_SteelGradesNJVBEnter();
+    void CB_SteelGradesKXEnter();
+    // Bound to the radio groups of both tabs.
+    void RG_IntermediarySSPEnter();
 
 protected:
     void closeEvent(QCloseEvent* ev) override;

@@ -175,6 +175,29 @@ void TForm1::ShowGradeSelection()
     RefreshResults();
 }
 
+void TForm1::CB_SteelGradesWQChange() { ApplySteelGradeSelection(CB_SteelGradesWQ); }
+void TForm1::CB_SteelGradesNJVBChange() { ApplySteelGradeSelection(CB_SteelGradesNJVB); }
+void TForm1::CB_SteelGradesKXChange() { ApplySteelGradeSelection(CB_SteelGradesKX); }
+
+// A built-up twin hands its choice to the catalogue tab's box.
+void TForm1::CB_SteelGradesWQ_OwnChange()
+{
+    CB_SteelGradesWQ->setCurrentIndex(CB_SteelGradesWQ_Own->currentIndex());
+    CB_SteelGradesWQChange();
+}
+
+void TForm1::CB_SteelGradesNJVB_OwnChange()
+{
+    CB_SteelGradesNJVB->setCurrentIndex(CB_SteelGradesNJVB_Own->currentIndex());
+    CB_SteelGradesNJVBChange();
+}
+
+void TForm1::CB_SteelGradesKX_OwnChange()
+{
+    CB_SteelGradesKX->setCurrentIndex(CB_SteelGradesKX_Own->currentIndex());
+    CB_SteelGradesKXChange();
+}
+
 // --- units -----------------------------------------------------------------
 
 void TForm1::ShowMetricCaptions() { ShowUnitCaptions(true); }

@@ -199,6 +199,10 @@ void TForm1::TabSheetKestraneShow()
     }
 }
 
+// Leaving the catalogue or the material list tab does nothing.
+void TForm1::TabSheetKestraneExit() {}
+void TForm1::TabSheetMaterialListExit() {}
+
 void TForm1::TabSheetMaterialListShow()
 {
     if (!cf::OwnEnabled(TabSheetMaterialList)) {

@@ -106,16 +106,21 @@ void TForm1::BindMaterialHandlers()
         void (TForm1::*enter)();
         void (TForm1::*change)();
         void (TForm1::*exit)();
+        void (TForm1::*keyPress)(QChar&);
     };
     const LengthBinding lengths[] = {
-        {Edit_LengthWQ, &TForm1::Edit_LengthWQEnter, &TForm1::Edit_LengthWQChange, &TForm1::Edit_LengthWQExit},
-        {Edit_LengthNJ, &TForm1::Edit_LengthNJEnter, &TForm1::Edit_LengthNJChange, &TForm1::Edit_LengthNJExit},
-        {Edit_LengthVB, &TForm1::Edit_LengthVBEnter, &TForm1::Edit_LengthVBChange, &TForm1::Edit_LengthVBExit},
-        {Edit_LengthKX, &TForm1::Edit_LengthKXEnter, &TForm1::Edit_LengthKXChange, &TForm1::Edit_LengthKXExit},
+        {Edit_LengthWQ, &TForm1::Edit_LengthWQEnter, &TForm1::Edit_LengthWQChange, &TForm1::Edit_LengthWQExit,
+         &TForm1::Edit_LengthWQKeyPress},
+        {Edit_LengthNJ, &TForm1::Edit_LengthNJEnter, &TForm1::Edit_LengthNJChange, &TForm1::Edit_LengthNJExit,
+         &TForm1::Edit_LengthNJKeyPress},
+        {Edit_LengthVB, &TForm1::Edit_LengthVBEnter, &TForm1::Edit_LengthVBChange, &TForm1::Edit_LengthVBExit,
+         &TForm1::Edit_LengthVBKeyPress},
+        {Edit_LengthKX, &TForm1::Edit_LengthKXEnter, &TForm1::Edit_LengthKXChange, &TForm1::Edit_LengthKXExit,
+         &TForm1::Edit_LengthKXKeyPress},
         {Edit_LengthWall, &TForm1::Edit_LengthWallEnter, &TForm1::Edit_LengthWallChange,
-         &TForm1::Edit_LengthWallExit},
+         &TForm1::Edit_LengthWallExit, &TForm1::Edit_LengthWallKeyPress},
         {Edit_NbOfSystems, &TForm1::Edit_NbOfSystemsEnter, &TForm1::Edit_NbOfSystemsChange,
-         &TForm1::Edit_NbOfSystemsExit},
+         &TForm1::Edit_NbOfSystemsExit, &TForm1::Edit_NbOfSystemsKeyPress},
     };
     for (const LengthBinding& b : lengths) {
         cf::FieldRules rules;
@@ -128,9 +133,9 @@ void TForm1::BindMaterialHandlers()
         frame_->BindField(b.edit, rules, [this, b] { (this->*b.change)(); });
         cf::OnEnter(b.edit, [this, b] { (this->*b.enter)(); });
         cf::OnExit(b.edit, [this, b] { (this->*b.exit)(); });
+        cf::OnKeyPress(b.edit, [this, b](QChar& key) { (this->*b.keyPress)(key); });
     }
     cf::OnClick(Edit_LengthWQ, [this] { Edit_LengthWQEnter(); });
-    cf::OnKeyPress(Edit_NbOfSystems, [this](QChar& key) { Edit_NbOfSystemsKeyPress(key); });
     connect(MenuSelectWallLength, &QAction::triggered, this, guarded([this] { MenuSelectWallLengthClick(); }));
     connect(MenuSelectNumberOfSystems, &QAction::triggered, this,
             guarded([this] { MenuSelectNumberOfSystemsClick(); }));
@@ -145,12 +150,15 @@ void TForm1::BindMaterialHandlers()
     frame_->BindField(Edit_Moment_Own, {}, [this] { Edit_Moment_OwnChange(); });
     frame_->BindField(Edit_Load_Own, {}, [this] { Edit_Load_OwnChange(); });
     frame_->BindField(Edit_Deflection_Own, {}, [this] { Edit_Deflection_OwnChange(); });
+    cf::OnKeyPress(Edit_Moment_Own, [this](QChar& key) { Edit_Moment_OwnKeyPress(key); });
+    cf::OnKeyPress(Edit_Load_Own, [this](QChar& key) { Edit_Load_OwnKeyPress(key); });
+    cf::OnKeyPress(Edit_Deflection_Own, [this](QChar& key) { Edit_Deflection_OwnKeyPress(key); });
     cf::OnExit(Edit_Moment_Own, [this] { Edit_Moment_OwnExit(); });
     cf::OnExit(Edit_Load_Own, [this] { Edit_Load_OwnExit(); });
     cf::OnExit(Edit_Deflection_Own, [this] { Edit_Deflection_OwnExit(); });
-    cf::OnEnter(Edit_Moment_Own, [this] { Edit_MomentEnter(); });
-    cf::OnEnter(Edit_Load_Own, [this] { Edit_LoadEnter(); });
-    cf::OnEnter(Edit_Deflection_Own, [this] { Edit_DeflectionEnter(); });
+    cf::OnEnter(Edit_Moment_Own, [this] { Edit_Moment_OwnEnter(); });
+    cf::OnEnter(Edit_Load_Own, [this] { Edit_Load_OwnEnter(); });
+    cf::OnEnter(Edit_Deflection_Own, [this] { Edit_Deflection_OwnEnter(); });
     cf::OnClick(Edit_Deflection_Own, [this] { Edit_DeflectionEnter(); });
 
     // Reports.
@@ -190,6 +198,12 @@ void TForm1::Edit_LengthVBExit() { LengthState().Exit(LengthField::VB); }
 void TForm1::Edit_LengthKXExit() { LengthState().Exit(LengthField::KX); }
 void TForm1::Edit_LengthWallExit() { LengthState().Exit(LengthField::Wall); }
 void TForm1::Edit_NbOfSystemsExit() { LengthState().Exit(LengthField::Systems); }
+
+void TForm1::Edit_LengthWQKeyPress(QChar& key) { frame_->FilterNumericKey(Edit_LengthWQ, key); }
+void TForm1::Edit_LengthNJKeyPress(QChar& key) { frame_->FilterNumericKey(Edit_LengthNJ, key); }
+void TForm1::Edit_LengthVBKeyPress(QChar& key) { frame_->FilterNumericKey(Edit_LengthVB, key); }
+void TForm1::Edit_LengthKXKeyPress(QChar& key) { frame_->FilterNumericKey(Edit_LengthKX, key); }
+void TForm1::Edit_LengthWallKeyPress(QChar& key) { frame_->FilterNumericKey(Edit_LengthWall, key); }
 
 void TForm1::Edit_NbOfSystemsKeyPress(QChar& key)
 {
@@ -425,7 +439,10 @@ void TForm1::MirrorExit(MirrorField which)
     QLineEdit* field = which == MirrorField::Moment ? Edit_Moment
                        : which == MirrorField::Load ? Edit_Load
                                                     : Edit_Deflection;
-    frame_->LoadFieldExit(field);
+    void (TForm1::*exit)() = which == MirrorField::Moment ? &TForm1::Edit_MomentExit
+                             : which == MirrorField::Load ? &TForm1::Edit_LoadExit
+                                                          : &TForm1::Edit_DeflectionExit;
+    (this->*exit)();
     own->setText(field->text());
 }
 
@@ -435,6 +452,12 @@ void TForm1::Edit_Deflection_OwnChange() { MirrorChange(MirrorField::Deflection)
 void TForm1::Edit_Moment_OwnExit() { MirrorExit(MirrorField::Moment); }
 void TForm1::Edit_Load_OwnExit() { MirrorExit(MirrorField::Load); }
 void TForm1::Edit_Deflection_OwnExit() { MirrorExit(MirrorField::Deflection); }
+void TForm1::Edit_Moment_OwnEnter() { Edit_MomentEnter(); }
+void TForm1::Edit_Load_OwnEnter() { Edit_LoadEnter(); }
+void TForm1::Edit_Deflection_OwnEnter() { Edit_DeflectionEnter(); }
+void TForm1::Edit_Moment_OwnKeyPress(QChar& key) { frame_->FilterNumericKey(Edit_Moment_Own, key); }
+void TForm1::Edit_Load_OwnKeyPress(QChar& key) { frame_->FilterNumericKey(Edit_Load_Own, key); }
+void TForm1::Edit_Deflection_OwnKeyPress(QChar& key) { frame_->FilterNumericKey(Edit_Deflection_Own, key); }
 
 // --- reports ------------------------------------------------------------------
 

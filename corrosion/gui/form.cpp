@@ -144,19 +144,16 @@ void TForm1::BindHandlers()
     onTrigger(MenuClose, &TForm1::MenuCloseClick);
     onTrigger(MenuMetric, &TForm1::MenuMetricClick);
     onTrigger(MenuImperial, &TForm1::MenuImperialClick);
+    connect(MenuUnits, &QMenu::aboutToShow, this, guarded([this] { MenuUnitsClick(); }));
     onTrigger(MenuSelectSection, &TForm1::MenuSelectSectionClick);
     onTrigger(MenuSelectSfmin, &TForm1::MenuSelectSfminClick);
     onTrigger(MenuEC3Rates, &TForm1::MenuEC3RatesClick);
     onTrigger(MenuProjectRates, &TForm1::MenuProjectRatesClick);
     onTrigger(MenuAbout, &TForm1::MenuAboutClick);
 
-    // Frame handlers: key filter, rule A and B on leaving, Sfmin enter; the
-    // grade box and the family group clear both panels when entered.
-    frame_->BindFrameFields(cf::FrameFields{Edit_Moment, Edit_Load, Edit_Deflection, Edit_Sfmin, Edit_SfMax});
-    for (QLineEdit* e : {Edit_WallLength, Edit_SSPLength, Edit_Front, Edit_Back})
-        frame_->BindNumericKeyFilter(e);
-    frame_->BindClearPanelsOnEnter(CB_SteelGrades);
-    RG_SSP->AddOnEnter([this] { frame_->ClearPanelsEnter(); });
+    // The grade box and the family group clear both panels when entered.
+    cf::OnEnter(CB_SteelGrades, [this] { CB_SteelGradesEnter(); });
+    RG_SSP->AddOnEnter([this] { RG_SSPEnter(); });
 
     // Writing a field's text from code runs its change handler, as typing does.
     // The numeric fields take their texts through the frame's input path.
@@ -165,35 +162,39 @@ void TForm1::BindHandlers()
         void (TForm1::*change)();
         void (TForm1::*enter)();
         void (TForm1::*exit)();
+        void (TForm1::*keyPress)(QChar&);
         double factor;        // metric units per imperial unit; 0 without units
         cf::FieldReset reset; // of a text the key filter would not have let through
     };
     constexpr cf::FieldReset kClear = cf::FieldReset::Clear;
     const FieldBinding fields[] = {
-        {Edit_Moment, &TForm1::Edit_MomentChange, &TForm1::Edit_MomentEnter, nullptr, cf::kMomentFactor, kClear},
-        {Edit_Load, &TForm1::Edit_LoadChange, &TForm1::Edit_LoadEnter, nullptr, cf::kLoadFactor, kClear},
-        {Edit_Deflection, &TForm1::Edit_DeflectionChange, &TForm1::Edit_DeflectionEnter, nullptr,
-         cf::kDeflectionFactor, kClear},
-        {Edit_Sfmin, &TForm1::Edit_SfminChange, nullptr, nullptr, 0, kClear},
-        {Edit_SfMax, &TForm1::Edit_SfMaxChange, &TForm1::Edit_SfMaxEnter, &TForm1::Edit_SfMaxExit, 0,
-         cf::FieldReset::Previous},
+        {Edit_Moment, &TForm1::Edit_MomentChange, &TForm1::Edit_MomentEnter, &TForm1::Edit_MomentExit,
+         &TForm1::Edit_MomentKeyPress, cf::kMomentFactor, kClear},
+        {Edit_Load, &TForm1::Edit_LoadChange, &TForm1::Edit_LoadEnter, &TForm1::Edit_LoadExit,
+         &TForm1::Edit_LoadKeyPress, cf::kLoadFactor, kClear},
+        {Edit_Deflection, &TForm1::Edit_DeflectionChange, &TForm1::Edit_DeflectionEnter, &TForm1::Edit_DeflectionExit,
+         &TForm1::Edit_DeflectionKeyPress, cf::kDeflectionFactor, kClear},
+        {Edit_Sfmin, &TForm1::Edit_SfminChange, &TForm1::Edit_SfminEnter, &TForm1::Edit_SfminExit,
+         &TForm1::Edit_SfminKeyPress, 0, kClear},
+        {Edit_SfMax, &TForm1::Edit_SfMaxChange, &TForm1::Edit_SfMaxEnter, &TForm1::Edit_SfMaxExit,
+         &TForm1::Edit_SfMaxKeyPress, 0, cf::FieldReset::Previous},
         {Edit_WallLength, &TForm1::Edit_WallLengthChange, &TForm1::Edit_WallLengthEnter, &TForm1::Edit_WallLengthExit,
-         cf::kLengthFactor, kClear},
+         &TForm1::Edit_WallLengthKeyPress, cf::kLengthFactor, kClear},
         {Edit_SSPLength, &TForm1::Edit_SSPLengthChange, &TForm1::Edit_SSPLengthEnter, &TForm1::Edit_SSPLengthExit,
-         cf::kLengthFactor, kClear},
-        {Edit_Front, &TForm1::Edit_FrontChange, &TForm1::Edit_FrontEnter, &TForm1::Edit_FrontExit, cr::kMmPerMil,
-         kClear},
-        {Edit_Back, &TForm1::Edit_BackChange, &TForm1::Edit_BackEnter, &TForm1::Edit_BackExit, cr::kMmPerMil, kClear},
+         &TForm1::Edit_SSPLengthKeyPress, cf::kLengthFactor, kClear},
+        {Edit_Front, &TForm1::Edit_FrontChange, &TForm1::Edit_FrontEnter, &TForm1::Edit_FrontExit,
+         &TForm1::Edit_FrontKeyPress, cr::kMmPerMil, kClear},
+        {Edit_Back, &TForm1::Edit_BackChange, &TForm1::Edit_BackEnter, &TForm1::Edit_BackExit,
+         &TForm1::Edit_BackKeyPress, cr::kMmPerMil, kClear},
     };
     for (const FieldBinding& b : fields) {
         cf::FieldRules rules;
         rules.factor = b.factor;
         rules.reset = b.reset;
         frame_->BindField(b.edit, rules, [this, b] { (this->*b.change)(); });
-        if (b.enter)
-            cf::OnEnter(b.edit, [this, b] { (this->*b.enter)(); });
-        if (b.exit)
-            cf::OnExit(b.edit, [this, b] { (this->*b.exit)(); });
+        cf::OnEnter(b.edit, [this, b] { (this->*b.enter)(); });
+        cf::OnExit(b.edit, [this, b] { (this->*b.exit)(); });
+        cf::OnKeyPress(b.edit, [this, b](QChar& key) { (this->*b.keyPress)(key); });
     }
     cf::OnChange(Edit_Front_Descr, [this] { Edit_Front_DescrChange(); });
     cf::OnChange(Edit_Back_Descr, [this] { Edit_Back_DescrChange(); });
@@ -224,6 +225,14 @@ void TForm1::BindHandlers()
     // runs PageControl1Change.
     pages_ = new cf::PageSwitch(
         PageControl1,
+        [this](QWidget* page) {
+            if (page == TabSheetInput)
+                TabSheetInputExit();
+            else if (page == TabSheetSFTable)
+                TabSheetSFTableExit();
+            else if (page == TabSheetRates)
+                TabSheetRatesExit();
+        },
         [this](QWidget* page) {
             if (page == TabSheetInput)
                 TabSheetInputShow();
@@ -337,10 +346,27 @@ void TForm1::WriteSettings()
 
 void TForm1::MenuCloseClick() { close(); }
 
-void TForm1::closeEvent(QCloseEvent* ev)
+void TForm1::FormClose(QCloseEvent* ev)
 {
     cf::FormCloseWritingSettings(ev, settingsWritten_, [this] { WriteSettings(); });
 }
+
+void TForm1::closeEvent(QCloseEvent* ev) { FormClose(ev); }
+
+// --- the calculator frame's field handlers -----------------------------------
+
+void TForm1::Edit_MomentKeyPress(QChar& key) { frame_->FilterNumericKey(Edit_Moment, key); }
+void TForm1::Edit_LoadKeyPress(QChar& key) { frame_->FilterNumericKey(Edit_Load, key); }
+void TForm1::Edit_DeflectionKeyPress(QChar& key) { frame_->FilterNumericKey(Edit_Deflection, key); }
+void TForm1::Edit_SfminKeyPress(QChar& key) { frame_->FilterNumericKey(Edit_Sfmin, key); }
+void TForm1::Edit_SfMaxKeyPress(QChar& key) { frame_->FilterNumericKey(Edit_SfMax, key); }
+void TForm1::Edit_MomentExit() { frame_->LoadFieldExit(Edit_Moment); }
+void TForm1::Edit_LoadExit() { frame_->LoadFieldExit(Edit_Load); }
+void TForm1::Edit_DeflectionExit() { frame_->LoadFieldExit(Edit_Deflection); }
+void TForm1::Edit_SfminEnter() { frame_->SfminEnter(); }
+void TForm1::Edit_SfminExit() { frame_->SfminExit(Edit_Sfmin); }
+void TForm1::CB_SteelGradesEnter() { frame_->ClearPanelsEnter(); }
+void TForm1::RG_SSPEnter() { frame_->ClearPanelsEnter(); }
 
 void TForm1::MenuAboutClick()
 {
@@ -362,6 +388,12 @@ void TForm1::TabSheetRatesShow()
     SB1->ClearPanel(0);
     SB1->ShowStatus(LossStatus());
 }
+
+// Leaving a tab, and opening the "&Units" menu, do nothing.
+void TForm1::TabSheetInputExit() {}
+void TForm1::TabSheetSFTableExit() {}
+void TForm1::TabSheetRatesExit() {}
+void TForm1::MenuUnitsClick() {}
 
 void TForm1::PageControl1Change()
 {

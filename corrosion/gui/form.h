@@ -14,12 +14,14 @@
 #include <vector>
 
 class QAction;
+class QCloseEvent;
 class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QMenu;
+class QMenuBar;
 class QRadioButton;
 class QTabWidget;
 class QTableWidget;
@@ -98,6 +100,7 @@ public:
     cf::TStatusBar* SB1;
     QLineEdit* Edit1;
 
+    QMenuBar* MainMenu;
     QMenu* MenuFile;
     QAction* MenuPrint;
     QAction* MenuPrintToFile;
@@ -226,15 +229,18 @@ public:
     void FillSteelGrades();
     void CarrySteelGrade();
     void CB_SteelGradesChange();
+    void CB_SteelGradesEnter();
     void ShowMetricCaptions();
     void ShowImperialCaptions();
     void MenuMetricClick();
     void MenuImperialClick();
+    void MenuUnitsClick();
 
     void ComputeSafetyFactors();
     void RefreshResults();
     void FillCatalogueList(int first, int last);
     void RG_SSPClick();
+    void RG_SSPEnter();
     void LB_SSPClick();
     void MenuSelectSfminClick();
     void MenuSelectSectionClick();
@@ -245,13 +251,17 @@ public:
     void RecomputeSfGrid();
     void ShowSfSummaryCaption();
     void TabSheetSFTableShow();
+    void TabSheetSFTableExit();
     void RB_SummarySfIniClick();
     void RB_SummarySfRedClick();
 
     void TabSheetInputShow();
+    void TabSheetInputExit();
     void TabSheetRatesShow();
+    void TabSheetRatesExit();
     void PageControl1Change();
     void MenuCloseClick();
+    void FormClose(QCloseEvent* ev);
     void MenuAboutClick();
 
     void Edit_MomentEnter();
@@ -265,13 +275,28 @@ public:
     void Edit_SfMaxChange();
     void Edit_SfMaxExit();
 
+    // The calculator frame's field handlers (key filter, rule A and B on
+    // leaving, the enter handlers that set or clear the panels).
+    void Edit_MomentKeyPress(QChar& key);
+    void Edit_LoadKeyPress(QChar& key);
+    void Edit_DeflectionKeyPress(QChar& key);
+    void Edit_SfminKeyPress(QChar& key);
+    void Edit_SfMaxKeyPress(QChar& key);
+    void Edit_MomentExit();
+    void Edit_LoadExit();
+    void Edit_DeflectionExit();
+    void Edit_SfminEnter();
+    void Edit_SfminExit();
+
     void ComputeQuantities();
     void Edit_WallLengthEnter();
     void Edit_WallLengthChange();
     void Edit_WallLengthExit();
+    void Edit_WallLengthKeyPress(QChar& key);
     void Edit_SSPLengthEnter();
     void Edit_SSPLengthChange();
     void Edit_SSPLengthExit();
+    void Edit_SSPLengthKeyPress(QChar& key);
 
     // Losses of thickness and reduced properties.
     void FillEnvironmentDetails(cf::TRadioGroup* face);
@@ -298,6 +323,8 @@ public:
     void Edit_BackChange();
     void Edit_FrontExit();
     void Edit_BackExit();
+    void Edit_FrontKeyPress(QChar& key);
+    void Edit_BackKeyPress(QChar& key);
     void Edit_Front_DescrChange();
     void Edit_Back_DescrChange();
 

@@ -145,6 +145,9 @@ void TForm1::Edit_SSPLengthExit()
     SB1->ClearPanel(1);
 }
 
+void TForm1::Edit_WallLengthKeyPress(QChar& key) { frame_->FilterNumericKey(Edit_WallLength, key); }
+void TForm1::Edit_SSPLengthKeyPress(QChar& key) { frame_->FilterNumericKey(Edit_SSPLength, key); }
+
 void TForm1::ComputeQuantities()
 {
     const cr::CurrentSection& s = data_->section;

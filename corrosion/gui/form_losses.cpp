@@ -417,6 +417,8 @@ void TForm1::Edit_FrontChange() { CheckRateInput(Edit_Front); }
 void TForm1::Edit_BackChange() { CheckRateInput(Edit_Back); }
 void TForm1::Edit_FrontExit() { FormatRateInput(Edit_Front); }
 void TForm1::Edit_BackExit() { FormatRateInput(Edit_Back); }
+void TForm1::Edit_FrontKeyPress(QChar& key) { frame_->FilterNumericKey(Edit_Front, key); }
+void TForm1::Edit_BackKeyPress(QChar& key) { frame_->FilterNumericKey(Edit_Back, key); }
 
 void TForm1::Edit_Front_DescrChange() { SetDescription(Lbl_Summary_Front4, Edit_Front_Descr->text()); }
 void TForm1::Edit_Back_DescrChange() { SetDescription(Lbl_Summary_Back4, Edit_Back_Descr->text()); }

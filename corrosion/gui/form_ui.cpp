@@ -39,7 +39,9 @@ QLabel* MakeValue(QWidget* parent, const char* name, int x, int y, int w)
 
 void TForm1::BuildMenus()
 {
-    QMenuBar* bar = menuBar();
+    MainMenu = menuBar();
+    MainMenu->setObjectName(QStringLiteral("MainMenu"));
+    QMenuBar* bar = MainMenu;
     const cf::FileMenu file = cf::AddFileMenu(bar);
     MenuFile = file.menu;
     MenuPrint = file.print;

@@ -32,7 +32,13 @@ struct FrameWindow {
         sb = new cf::TStatusBar(&window);
         layout->addWidget(sb);
         frame = std::make_unique<cf::CalcFrame>(sb, [this] { return metric; });
-        frame->BindFrameFields({moment, load, deflection, sfmin, sfmax});
+        // As a main form binds its handlers to the frame's.
+        for (QLineEdit* e : {moment, load, deflection, sfmin, sfmax})
+            cf::OnKeyPress(e, [this, e](QChar& key) { frame->FilterNumericKey(e, key); });
+        for (QLineEdit* e : {moment, load, deflection})
+            cf::OnExit(e, [this, e] { frame->LoadFieldExit(e); });
+        cf::OnEnter(sfmin, [this] { frame->SfminEnter(); });
+        cf::OnExit(sfmin, [this] { frame->SfminExit(sfmin); });
         window.show();
         QApplication::setActiveWindow(&window);
         EXPECT_TRUE(QTest::qWaitForWindowActive(&window));

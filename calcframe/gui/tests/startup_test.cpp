@@ -29,6 +29,8 @@ QByteArray Picture()
     return bytes;
 }
 
+cf::TSplashScreenBox* Splash() { return new cf::TSplashScreenBox(Picture(), QStringLiteral("SplashScreenBox")); }
+
 cf::TSplashScreenBox* FindSplash()
 {
     for (QWidget* w : QApplication::topLevelWidgets())
@@ -43,8 +45,7 @@ cf::StartupConfig Config()
 {
     cf::StartupConfig config;
     config.applicationTitle = QStringLiteral("WQ KX Kestrane");
-    config.splashObjectName = QStringLiteral("SplashScreenBox");
-    config.splashPicture = Picture();
+    config.createSplash = Splash;
     config.createMainForm = [] { return new QWidget; };
     return config;
 }
@@ -61,8 +62,7 @@ TEST(Startup, SplashComesFirstAndItsTimerRunsAfterBothForms)
     sps::FakePlatform platform;
     cf::StartupConfig config;
     config.applicationTitle = QStringLiteral("WQ KX Kestrane");
-    config.splashObjectName = QStringLiteral("SplashScreenBox");
-    config.splashPicture = Picture();
+    config.createSplash = Splash;
     std::vector<std::string> order;
     bool timerRanDuringCreation = true;
     config.createMainForm = [&] {
@@ -108,8 +108,7 @@ TEST(Startup, AFailedMainFormEndsTheProgramWithoutTheLoop)
 {
     sps::FakePlatform platform;
     cf::StartupConfig config;
-    config.splashObjectName = QStringLiteral("SplashScreenBox");
-    config.splashPicture = Picture();
+    config.createSplash = Splash;
     config.createMainForm = []() -> QWidget* { throw cf::ProgramEnd(3); };
     bool aboutCreated = false;
     config.createAboutBox = [&](QWidget*) {

@@ -5,6 +5,7 @@
 
 #include "calcframe/gui/frame.h"
 #include "calcframe/gui/testsupport/formdriver.h"
+#include "platform/numtext.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -46,6 +47,35 @@ void ExpectPastesRefused(Program& p, const std::vector<PasteRow>& rows)
             EXPECT_EQ(p.Beeps(), std::vector<unsigned>{0}) << what;
             EXPECT_DOUBLE_EQ(row.value(), row.expected) << what;
         }
+    }
+}
+
+// A decimal field whose key filter is checked: what shows and enables it, and
+// a valid text with one decimal separator.
+struct KeyRow {
+    std::function<void()> prepare;
+    QLineEdit* edit;
+    const char* valid;
+};
+
+// Each field's key filter reads the field it is bound to: the separator of
+// `valid` is admitted, then a second separator and a letter are refused with
+// the exclamation beep and the field keeps its text.
+template <class Program>
+void ExpectKeyFiltersOfTheirOwnFields(Program& p, const std::vector<KeyRow>& rows)
+{
+    for (const KeyRow& row : rows) {
+        const std::string what = row.edit->objectName().toStdString();
+        row.prepare();
+        QString valid = QString::fromLatin1(row.valid);
+        p.Type(row.edit, valid);
+        valid.replace(QLatin1Char('.'), QChar::fromLatin1(sps::DecimalSeparator()));
+        EXPECT_EQ(row.edit->text(), valid) << what;
+        p.ClearBeeps();
+        QTest::keyClicks(row.edit, QStringLiteral(".x"));
+        EXPECT_EQ(row.edit->text(), valid) << what;
+        EXPECT_EQ(p.Panel(1), QString::fromLatin1(kWrongInput) + QStringLiteral("x")) << what;
+        EXPECT_EQ(p.Beeps(), (std::vector<unsigned>{kBeepExclamation, kBeepExclamation})) << what;
     }
 }
 

@@ -3,6 +3,7 @@
 #include "form_fixture.h"
 
 #include "calcframe/gui/radiogroup.h"
+#include "combiwall/gui/startup.h"
 #include "platform/numtext.h"
 
 #include <QGroupBox>
@@ -256,6 +257,33 @@ TEST(KestraneDataFile, BrowsingFindsTheFileInAnotherFolder)
     form.FormCreate();
     EXPECT_GT(form.LB_WQKX->count(), 100);
     EXPECT_EQ(platform.files->calls.at(0).params.filter, "Data files only (*.daa)|*.daa");
+}
+
+} // namespace
+
+namespace {
+
+TEST(KestraneStart, ProgramStartsWithItsTitleSplashWindowAndAboutBox)
+{
+    sps::FakePlatform platform;
+    QTemporaryDir dir;
+    auto* app = static_cast<QApplication*>(QCoreApplication::instance());
+    cf::StartedCalculator started = cf::StartCalculator(
+        *app, cw::KestraneStartup(cw::FormPaths{QDir::currentPath(), dir.filePath(QStringLiteral("Kestrane.INI"))}));
+    ASSERT_TRUE(started.mainForm);
+    auto* f = static_cast<cw::TForm1*>(started.mainForm.get());
+    EXPECT_EQ(QCoreApplication::applicationName(), QStringLiteral("WQ KX Kestrane"));
+    auto* about =
+        dynamic_cast<cw::TKestraneAboutBox*>(f->findChild<cf::TAboutBox*>(QStringLiteral("KestraneAboutBox")));
+    ASSERT_NE(about, nullptr);
+    f->MenuAbout->trigger();
+    EXPECT_TRUE(about->isVisible());
+    if (started.splash) {
+        EXPECT_EQ(started.splash->objectName(), QStringLiteral("SplashScreenBox"));
+    }
+    about->close();
+    delete started.splash.data();
+    started.mainForm.reset();
 }
 
 } // namespace

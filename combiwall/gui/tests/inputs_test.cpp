@@ -464,6 +464,40 @@ TEST(KestraneInputs, PastedTextIsAnInputErrorInEveryKindOfField)
     EXPECT_TRUE(k.platform.messages->calls.empty());
 }
 
+TEST(KestraneInputs, EveryDecimalFieldFiltersItsOwnKeys)
+{
+    Kestrane k;
+    cw::TForm1& f = *k.form;
+    auto materialTab = [&] {
+        f.MenuSelectCombination->trigger();
+        // A "-26" system shows every member length field.
+        const QStringList lines = k.Lines();
+        for (int i = 0; i < lines.size(); ++i)
+            if (lines[i].contains(QStringLiteral("-26"))) {
+                k.ClickLine(i);
+                break;
+            }
+        ClickTab(f, f.TabSheetMaterialList);
+    };
+    auto none = [] {};
+    cf::test::ExpectKeyFiltersOfTheirOwnFields(
+        k, {
+               {none, f.Edit_Moment, "1.5"},
+               {none, f.Edit_Load, "1.5"},
+               {none, f.Edit_Deflection, "1.5"},
+               {[&] { f.MenuSelectSfmin->trigger(); }, f.Edit_Sfmin, "1.5"},
+               {none, f.Edit_SfMax, "2.5"},
+               {materialTab, f.Edit_LengthWQ, "20.5"},
+               {none, f.Edit_LengthNJ, "10.5"},
+               {none, f.Edit_LengthKX, "5.5"},
+               {none, f.Edit_LengthVB, "5.5"},
+               {none, f.Edit_LengthWall, "100.5"},
+               {[&] { f.MenuWQOwn->trigger(); }, f.Edit_Moment_Own, "1.5"},
+               {none, f.Edit_Load_Own, "1.5"},
+               {none, f.Edit_Deflection_Own, "1.5"},
+           });
+}
+
 TEST(KestraneInputs, EnterIsNoInput)
 {
     Kestrane k;

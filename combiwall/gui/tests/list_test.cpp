@@ -4,6 +4,7 @@
 
 #include "calcframe/gui/radiogroup.h"
 #include "calcframe/units.h"
+#include "combiwall/gui/startup.h"
 #include "platform/numtext.h"
 
 #include <QMenu>
@@ -241,11 +242,10 @@ TEST(KestraneMenus, AboutBoxAndClose)
 {
     Kestrane k;
     cw::TForm1& f = *k.form;
-    cf::AboutBoxTexts texts;
-    texts.caption = QStringLiteral("WQ KX Kestrane About");
-    cf::TAboutBox box(texts, QByteArray(), &f);
+    cw::TKestraneAboutBox box(&f);
     f.SetAboutBox(&box);
-    k.platform.messages->calls.clear(); // the empty picture was reported
+    EXPECT_EQ(box.windowTitle(), QStringLiteral("WQ KX Kestrane About"));
+    EXPECT_EQ(box.Version->text(), QStringLiteral("Version ") + QString::fromLatin1(cw::kKestraneVersion));
     f.MenuAbout->trigger();
     EXPECT_TRUE(box.isVisible());
     EXPECT_TRUE(box.Notice->text().contains(QStringLiteral("No liability")));

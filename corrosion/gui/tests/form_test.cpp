@@ -301,7 +301,7 @@ TEST(RovandelStart, ProgramStartsWithItsTitleAboutBoxAndTheMomentFieldFocused)
     EXPECT_EQ(QCoreApplication::applicationName(), QStringLiteral(" Rovandel 1.0.2"));
     EXPECT_EQ(f->windowTitle(), QStringLiteral(" Rovandel "));
     EXPECT_EQ(f->focusWidget(), f->Edit_Moment);
-    auto* about = f->findChild<cf::TAboutBox*>(QStringLiteral("RovandelAboutBox"));
+    auto* about = dynamic_cast<rv::TRovandelAboutBox*>(f->findChild<cf::TAboutBox*>(QStringLiteral("RovandelAboutBox")));
     ASSERT_NE(about, nullptr);
     EXPECT_EQ(about->windowTitle(), QStringLiteral(" Rovandel About"));
     EXPECT_EQ(about->Version->text(), QStringLiteral("Beta Version 1.0.3,  October 2004"));
@@ -309,6 +309,7 @@ TEST(RovandelStart, ProgramStartsWithItsTitleAboutBoxAndTheMomentFieldFocused)
     EXPECT_TRUE(about->Notice->text().startsWith(QStringLiteral("Rovandel")));
     if (started.splash) {
         EXPECT_EQ(started.splash->objectName(), QStringLiteral("RovandelSplashScreenBox"));
+        EXPECT_NE(dynamic_cast<rv::TRovandelSplashScreenBox*>(started.splash.data()), nullptr);
     }
     about->close();
     delete started.splash.data();

@@ -455,6 +455,29 @@ TEST(RovandelInputs, PastedTextIsAnInputErrorInEveryKindOfField)
     EXPECT_TRUE(r.platform.messages->calls.empty());
 }
 
+TEST(RovandelInputs, EveryDecimalFieldFiltersItsOwnKeys)
+{
+    Rovandel r;
+    rv::TForm1& f = *r.form;
+    auto none = [] {};
+    cf::test::ExpectKeyFiltersOfTheirOwnFields(
+        r, {
+               {none, f.Edit_Moment, "1.5"},
+               {none, f.Edit_Load, "1.5"},
+               {none, f.Edit_Deflection, "1.5"},
+               {none, f.Edit_SSPLength, "12.5"},
+               {none, f.Edit_WallLength, "100.5"},
+               {[&] { f.MenuSelectSfmin->trigger(); }, f.Edit_Sfmin, "1.5"},
+               {none, f.Edit_SfMax, "2.5"},
+               {[&] {
+                    r.ClickTab(f.TabSheetRates);
+                    f.MenuProjectRates->trigger();
+                },
+                f.Edit_Front, "0.02"},
+               {none, f.Edit_Back, "0.02"},
+           });
+}
+
 TEST(RovandelUnits, TwoRoundTripsKeepEveryFieldAndAnEditChangesOnlyItsOwn)
 {
     Rovandel r;
