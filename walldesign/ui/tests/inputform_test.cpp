@@ -12,6 +12,7 @@
 #include "walldesign/ui/enhgridview.h"
 #include "walldesign/ui/mainform.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -578,6 +579,14 @@ TEST_F(InputForm, PageKeysSwitchPagesFromEveryControlAndChangeNoValue)
         QWidget* focus = form->focusWidget();
         EXPECT_TRUE(focus && form->PageControl->currentWidget()->isAncestorOf(focus));
     }
+    // From the open list of the earth support too: it closes unchanged.
+    form->PageControl->setCurrentIndex(0);
+    form->ComboBox1->showPopup();
+    ASSERT_TRUE(form->ComboBox1->view()->isVisible());
+    QTest::keyClick(form->ComboBox1->view(), Qt::Key_PageDown, Qt::ControlModifier);
+    EXPECT_EQ(form->PageControl->currentIndex(), 1);
+    EXPECT_FALSE(form->ComboBox1->view()->isVisible());
+    EXPECT_EQ(form->ComboBox1->currentIndex(), spFree);
 }
 
 // A result window whose refill fails after the input was stored.

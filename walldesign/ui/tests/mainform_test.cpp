@@ -6,6 +6,8 @@
 #include "platform/bytes.h"
 #include "platform/error.h"
 #include "platform/stream.h"
+#include "walldesign/ui/enhgridview.h"
+#include "walldesign/ui/resultforms.h"
 #include "walldesign/ui/settingsform.h"
 
 #include <QFileInfo>
@@ -386,7 +388,19 @@ TEST(MainForm, EnterOnATreeNodeDoesWhatADoubleClickDoes)
     EXPECT_TRUE(f.Modified);
     t.Select({"Section 1", "Headwall", "Results", "Table"});
     QTest::keyClick(f.TreeView, Qt::Key_Enter, Qt::KeypadModifier);
-    EXPECT_NE(head->TablesWindow, nullptr);
+    ASSERT_NE(head->TablesWindow, nullptr);
+    // Tab leads out of the result window back to the tree, and Shift+Tab in.
+    auto* tables = dynamic_cast<TTableForm*>(head->TablesWindow);
+    ASSERT_NE(tables, nullptr);
+    f.show();
+    for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Backtab}) {
+        tables->Grid->setFocus();
+        for (int n = 0; n < 3 && tables->isAncestorOf(f.focusWidget()); n++)
+            QTest::keyClick(f.focusWidget(), key);
+        EXPECT_EQ(f.focusWidget(), f.TreeView);
+        QTest::keyClick(f.TreeView, key == Qt::Key_Tab ? Qt::Key_Backtab : Qt::Key_Tab);
+        EXPECT_TRUE(tables->isAncestorOf(f.focusWidget()));
+    }
     // A node with children opens or closes, as on a double click.
     t.Select({"Section 1", "Headwall"});
     QTreeWidgetItem* node = f.TreeView->currentItem();
