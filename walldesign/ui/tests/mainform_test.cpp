@@ -346,6 +346,10 @@ TEST_P(ConfirmedPages, KeepTheExampleByteForByte)
     f.OpenProject(Tavelond::ExamplePath().toStdString());
     std::vector<TWall*> walls = Walls(f);
     ASSERT_EQ(walls.size(), 2u);
+    // The example has no user-defined pressure (here one with more decimals
+    // than shown); a flag may be any byte but 0.
+    walls[1]->Pressures = {TPressure{12.5004f, 30.1f, 1.3f, 4.71234f}};
+    walls[0]->Behind.AutoCoefficients = 2;
     std::vector<std::vector<uint8_t>> before;
     for (TWall* wall : walls)
         before.push_back(DataOf(*wall));
