@@ -103,6 +103,19 @@ bool StoredRow(int row, int32_t storedIndex, std::string text, const std::string
     return row == storedIndex && Cut(SplitTabField(text)) == storedName;
 }
 
+// The row shown chosen: the stored one while it still holds the stored name,
+// else none (the wall keeps its values).
+int ShownRow(const TInputDialog& d, int list, int32_t storedIndex, const std::string& storedName)
+{
+    return StoredRow(storedIndex, storedIndex, d.ListItem(list, storedIndex), storedName) ? storedIndex : -1;
+}
+
+// A check box's flag: the stored byte while the box shows it.
+uint8_t Flag(bool checked, uint8_t stored)
+{
+    return checked == (stored != 0) ? stored : static_cast<uint8_t>(checked ? 1 : 0);
+}
+
 } // namespace
 
 bool TWall::Edit(int page)
@@ -180,8 +193,8 @@ void TWall::WriteInput(TInputDialog& d)
     for (int grid : {kForceGrid, kPressureGrid, kBousqGrid})
         ClearGridRow(d, grid, 0);
 
-    d.SetListIndex(kSheetPileList, SectionIndex >= 0 && SectionIndex < d.ListCount(kSheetPileList) ? SectionIndex : -1);
-    d.SetListIndex(kSteelGradeList, GradeIndex >= 0 && GradeIndex < d.ListCount(kSteelGradeList) ? GradeIndex : -1);
+    d.SetListIndex(kSheetPileList, ShownRow(d, kSheetPileList, SectionIndex, SectionName));
+    d.SetListIndex(kSteelGradeList, ShownRow(d, kSteelGradeList, GradeIndex, GradeName));
 }
 
 void THeadwall::WriteInput(TInputDialog& d)
@@ -212,8 +225,8 @@ void TWall::ReadInput(TInputDialog& d)
     int supportIndex = d.SupportIndex();
     uint8_t support = supportIndex >= spFree && supportIndex <= spCantilever ? static_cast<uint8_t>(supportIndex)
                                                                              : Support;
-    front.AutoCoefficients = d.Checked("CheckBox1") ? 1 : 0;
-    behind.AutoCoefficients = d.Checked("CheckBox2") ? 1 : 0;
+    front.AutoCoefficients = Flag(d.Checked("CheckBox1"), Front.AutoCoefficients);
+    behind.AutoCoefficients = Flag(d.Checked("CheckBox2"), Behind.AutoCoefficients);
 
     TLayers frontLayers = FrontLayers;
     TLayers behindLayers = BehindLayers;

@@ -252,7 +252,12 @@ bool TInputForm::eventFilter(QObject* watched, QEvent* event)
         else if (mods == (Qt::ControlModifier | Qt::ShiftModifier) &&
                  (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab))
             step = -1;
-        if (step != 0 && w && w->window() == this) {
+        // From a control of this dialog, or from the open list of its
+        // drop-down box (which closes unchanged with the page).
+        QWidget* control = step != 0 ? w : nullptr;
+        for (int depth = 0; control && control != this && depth < 64; depth++)
+            control = control->parentWidget();
+        if (control == this) {
             sps::RunGuarded([this, step] { SelectPage(step); });
             return true;
         }

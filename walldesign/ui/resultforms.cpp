@@ -93,6 +93,30 @@ void TResultWindow::closeEvent(QCloseEvent* event)
     }
 }
 
+bool TResultWindow::focusNextPrevChild(bool next)
+{
+    QWidget* top = window();
+    QWidget* focus = top->focusWidget();
+    if (top == this || !focus || !isAncestorOf(focus))
+        return QMdiSubWindow::focusNextPrevChild(next);
+    // The next control in the main window's chain: inside this window the
+    // usual order goes on; outside it the keyboard leaves the window.
+    QWidget* w = focus;
+    for (qsizetype n = top->findChildren<QWidget*>().size() + 1; n > 0; n--) {
+        w = next ? w->nextInFocusChain() : w->previousInFocusChain();
+        if (!w || w == focus)
+            break;
+        if ((w->focusPolicy() & Qt::TabFocus) != Qt::TabFocus || !w->isEnabled() || !w->isVisibleTo(top) ||
+            qobject_cast<QMdiSubWindow*>(w) || qobject_cast<QMdiArea*>(w))
+            continue;
+        if (isAncestorOf(w))
+            break;
+        w->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        return true;
+    }
+    return QMdiSubWindow::focusNextPrevChild(next);
+}
+
 TReport* TResultWindow::Report()
 {
     if (!wall_)

@@ -29,6 +29,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Tab past the last control, or Shift+Tab before the first, goes on to
+    // the main window's controls (the project tree) instead of wrapping.
+    bool focusNextPrevChild(bool next) override;
     // The wall's report, or nullptr (then the window closes).
     TReport* Report();
 

@@ -12,6 +12,7 @@
 #include "walldesign/ui/enhgridview.h"
 #include "walldesign/ui/mainform.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -70,7 +71,9 @@ void FillHeadwall(TWall& w)
     w.Pressures = {TPressure{10, 20, 0.5f, 3}};
     w.Bousqs = {TBousq{1, 2, 0.5f, 30}, TBousq{4, 6, 0.5f, 15}};
     w.SectionIndex = 3;
+    w.SectionName = "ZS 13";
     w.GradeIndex = 1;
+    w.GradeName = "S 270 GP";
     w.RequiredSafety = 1.75f;
 }
 
@@ -283,10 +286,11 @@ TEST_F(InputForm, CancelAndFailedReadingLeaveTheWallUntouched)
 
 TEST_F(InputForm, NothingChosenKeepsTheStoredChoice)
 {
+    // A stored row that is no longer in the list, or holds another name.
     head->SectionIndex = 9999;
     head->SectionName = "OLD 1";
     head->SectionArea = 0.0125f;
-    head->GradeIndex = -3;
+    head->GradeIndex = 1;
     head->GradeName = "OLD GRADE";
     head->GradeValue = 300;
     TAnchorwall* anchor = section.CreateAnchorwall();
@@ -298,6 +302,7 @@ TEST_F(InputForm, NothingChosenKeepsTheStoredChoice)
     EXPECT_EQ(head->SectionIndex, 9999);
     EXPECT_EQ(head->SectionName, "OLD 1");
     EXPECT_EQ(head->SectionArea, 0.0125f);
+    EXPECT_EQ(head->GradeIndex, 1);
     EXPECT_EQ(head->GradeName, "OLD GRADE");
     EXPECT_EQ(head->GradeValue, 300);
     EXPECT_TRUE(EditWith(*anchor, 0, [](TInputForm& f) { EXPECT_EQ(f.ComboBox1->currentIndex(), -1); }));
@@ -340,6 +345,7 @@ TEST_F(InputForm, GermanDecimalComma)
         EXPECT_EQ(f.Grid3->Grid().GetEditText(2, 1), "0,000");
         f.Edits[1]->setText("-0,5");
         f.Grid1->Grid().SetCell(1, 0, "8,5");
+        f.ListBox1->setCurrentRow(4);
         f.ListBox2->setCurrentRow(3);
         f.Edit12->setText("1,6");
     }));
@@ -578,6 +584,14 @@ TEST_F(InputForm, PageKeysSwitchPagesFromEveryControlAndChangeNoValue)
         QWidget* focus = form->focusWidget();
         EXPECT_TRUE(focus && form->PageControl->currentWidget()->isAncestorOf(focus));
     }
+    // From the open list of the earth support too: it closes unchanged.
+    form->PageControl->setCurrentIndex(0);
+    form->ComboBox1->showPopup();
+    ASSERT_TRUE(form->ComboBox1->view()->isVisible());
+    QTest::keyClick(form->ComboBox1->view(), Qt::Key_PageDown, Qt::ControlModifier);
+    EXPECT_EQ(form->PageControl->currentIndex(), 1);
+    EXPECT_FALSE(form->ComboBox1->view()->isVisible());
+    EXPECT_EQ(form->ComboBox1->currentIndex(), spFree);
 }
 
 // A result window whose refill fails after the input was stored.

@@ -6,6 +6,8 @@
 #include "platform/bytes.h"
 #include "platform/error.h"
 #include "platform/stream.h"
+#include "walldesign/ui/enhgridview.h"
+#include "walldesign/ui/resultforms.h"
 #include "walldesign/ui/settingsform.h"
 
 #include <QFileInfo>
@@ -344,6 +346,10 @@ TEST_P(ConfirmedPages, KeepTheExampleByteForByte)
     f.OpenProject(Tavelond::ExamplePath().toStdString());
     std::vector<TWall*> walls = Walls(f);
     ASSERT_EQ(walls.size(), 2u);
+    // The example has no user-defined pressure (here one with more decimals
+    // than shown); a flag may be any byte but 0.
+    walls[1]->Pressures = {TPressure{12.5004f, 30.1f, 1.3f, 4.71234f}};
+    walls[0]->Behind.AutoCoefficients = 2;
     std::vector<std::vector<uint8_t>> before;
     for (TWall* wall : walls)
         before.push_back(DataOf(*wall));
@@ -386,7 +392,19 @@ TEST(MainForm, EnterOnATreeNodeDoesWhatADoubleClickDoes)
     EXPECT_TRUE(f.Modified);
     t.Select({"Section 1", "Headwall", "Results", "Table"});
     QTest::keyClick(f.TreeView, Qt::Key_Enter, Qt::KeypadModifier);
-    EXPECT_NE(head->TablesWindow, nullptr);
+    ASSERT_NE(head->TablesWindow, nullptr);
+    // Tab leads out of the result window back to the tree, and Shift+Tab in.
+    auto* tables = dynamic_cast<TTableForm*>(head->TablesWindow);
+    ASSERT_NE(tables, nullptr);
+    f.show();
+    for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Backtab}) {
+        tables->Grid->setFocus();
+        for (int n = 0; n < 3 && tables->isAncestorOf(f.focusWidget()); n++)
+            QTest::keyClick(f.focusWidget(), key);
+        EXPECT_EQ(f.focusWidget(), f.TreeView);
+        QTest::keyClick(f.TreeView, key == Qt::Key_Tab ? Qt::Key_Backtab : Qt::Key_Tab);
+        EXPECT_TRUE(tables->isAncestorOf(f.focusWidget()));
+    }
     // A node with children opens or closes, as on a double click.
     t.Select({"Section 1", "Headwall"});
     QTreeWidgetItem* node = f.TreeView->currentItem();
