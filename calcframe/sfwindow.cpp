@@ -26,7 +26,8 @@ bool SfMaxReachesBound(double sfMax, double sfMin)
 
 std::string SfMaxHint(const SfWindow& window, const SfWindowRules& rules)
 {
-    return sps::FormatFixed(SfMaxLowerBound(window.sfMin), 2) + rules.hintTail;
+    return sps::FormatFixed(SfMaxLowerBound(window.sfMin), 2) + " =< Sfmax =<  " +
+           sps::FormatFixed(rules.sfMaxHighest, rules.sfMaxHighestHintDecimals);
 }
 
 SfFieldOutcome SfminChanged(const std::string& text, SfWindow& window, const SfWindowRules& rules)
@@ -76,7 +77,7 @@ SfFieldOutcome SfMaxChanged(const std::string& text, SfWindow& window, const SfW
     window.sfMax = sps::ParseFloat(text);
     out.panel1 = "";
     if (window.sfMax > rules.sfMaxHighest) {
-        out.rewriteSfMax = rules.sfMaxHighestText;
+        out.rewriteSfMax = sps::FormatFixed(rules.sfMaxHighest, 2);
         window.sfMax = rules.sfMaxHighest;
         out.beep = true;
         out.font = SfMaxFont::Red;
@@ -101,7 +102,7 @@ SfFieldOutcome SfMaxLeft(const std::string& text, const SfWindow& window, const 
         out.rewriteSfMax = sps::FormatFixed(sps::ParseFloat(text), 2);
         out.panel1 = "";
     } else {
-        out.rewriteSfMax = rules.sfMaxHighestText;
+        out.rewriteSfMax = sps::FormatFixed(rules.sfMaxHighest, 2);
         out.panel1 = kSfMaxHasBeenReset;
         out.beep = true;
         out.font = SfMaxFont::Red;
@@ -112,7 +113,7 @@ SfFieldOutcome SfMaxLeft(const std::string& text, const SfWindow& window, const 
 std::string SfminLeftText(const std::string& text)
 {
     if (text.empty() || text == "0")
-        return "1.50";
+        return sps::FormatFixed(1.5, 2);
     return sps::FormatFixed(sps::ParseFloat(text), 2);
 }
 

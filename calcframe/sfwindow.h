@@ -39,10 +39,11 @@ double SfMaxLowerBound(double sfMin);
 bool SfMaxReachesBound(double sfMax, double sfMin);
 
 // What differs between the programs.
+// Every number these rules write, into a field or a hint, carries the
+// program's decimal separator.
 struct SfWindowRules {
-    double sfMaxHighest;            // 100 or 20
-    const char* sfMaxHighestText;   // the text an SfMax above it is replaced by
-    const char* hintTail;           // after "1.1 x Sfmin" in the SfMax range hint
+    double sfMaxHighest;            // 100 or 20; an SfMax above it is replaced by it (2 decimals)
+    int sfMaxHighestHintDecimals;   // of the highest SfMax in the range hint
     const char* pleaseComplete;     // SfMax below 1.1 x Sfmin while typing
     bool sfminChangeBlackensSfMax;  // an accepted SfMax turns black when Sfmin changes
 };
@@ -67,7 +68,8 @@ inline constexpr const char* kSfminOutOfRange = " Sfmin out of range!! Retry";
 inline constexpr const char* kSfMaxAutoReset = " SfMax out of range!! Automatically reset!";
 inline constexpr const char* kSfMaxHasBeenReset = " Sfmax out of range!! SfMax has been reset!";
 
-// Range hint of the SfMax field: 1.1 x Sfmin with 2 decimals + the tail.
+// Range hint of the SfMax field: 1.1 x Sfmin with 2 decimals, " =< Sfmax =<  "
+// and the highest SfMax.
 std::string SfMaxHint(const SfWindow& window, const SfWindowRules& rules);
 
 // Change of the Sfmin field's text. Updates window.sfMin. Raises

@@ -16,6 +16,8 @@ constexpr unsigned kBeepDefault = 0;
 constexpr double kSystemsBound = 1e12;
 
 bool Longer(double a, double b) { return a > b + kLengthTolerance; }
+// 0 with `decimals` decimals and the program's separator.
+std::string ZeroText(int decimals) { return sps::FormatFixed(0, decimals); }
 bool Shorter(double a, double b) { return a < b - kLengthTolerance; }
 
 } // namespace
@@ -161,12 +163,12 @@ void LengthInputs::MemberChange(LengthField field)
             lengthWQ = metres;
             view_.SetPanel(1, "");
             if (Shorter(lengthWQ, lengthNJ)) {
-                view_.SetText(LengthField::NJ, "0.00");
-                view_.SetText(LengthField::KX, "0.00");
+                view_.SetText(LengthField::NJ, ZeroText(2));
+                view_.SetText(LengthField::KX, ZeroText(2));
                 view_.SetEnabled(LengthField::KX, false);
             }
             if (Shorter(lengthWQ, lengthVB))
-                view_.SetText(LengthField::VB, "0.00");
+                view_.SetText(LengthField::VB, ZeroText(2));
             if (lengthWQ > 0)
                 view_.SetEnabled(LengthField::VB, true);
             if (Longer(lengthWQ, kMaxMemberLength) || (!metric && typed > kMaxMemberLengthFeet))
@@ -175,7 +177,7 @@ void LengthInputs::MemberChange(LengthField field)
             lengthWQ = 0;
             for (LengthField f : {LengthField::NJ, LengthField::KX, LengthField::VB}) {
                 view_.SetEnabled(f, false);
-                view_.SetText(f, "0.00");
+                view_.SetText(f, ZeroText(2));
             }
         }
         break;
@@ -190,7 +192,7 @@ void LengthInputs::MemberChange(LengthField field)
         if (Longer(lengthNJ, lengthWQ))
             Refuse(LengthField::NJ, kNJTooLong);
         if (Shorter(lengthNJ, lengthKX)) {
-            view_.SetText(LengthField::KX, "0.00");
+            view_.SetText(LengthField::KX, ZeroText(2));
             view_.SetEnabled(LengthField::KX, false);
             view_.SetPanel(1, "");
         }
@@ -235,7 +237,7 @@ void LengthInputs::WallChange()
         if (Longer(wallLength, kMaxWallLength) || (!metric && typed > kMaxWallLengthFeet)) {
             view_.SetText(LengthField::Wall, "");
             view_.SetPanel(1, kWallTooLong);
-            view_.SetTotalWallText("0.0");
+            view_.SetTotalWallText(ZeroText(1));
             view_.Beep(kBeepDefault);
             view_.ComputeMaterialList();
             return;
@@ -249,7 +251,7 @@ void LengthInputs::WallChange()
         view_.SetText(LengthField::Systems, "0");
         numberOfSystems = 0;
         totalWallLength = 0;
-        view_.SetTotalWallText("0.0");
+        view_.SetTotalWallText(ZeroText(1));
     }
     view_.ComputeMaterialList();
 }
@@ -266,7 +268,7 @@ void LengthInputs::SystemsChange()
         if (kind == SystemsText::TooLarge || n > MaxNumberOfSystems(b)) {
             view_.SetText(LengthField::Systems, "");
             view_.SetPanel(1, kTooManySystems);
-            view_.SetTotalWallText("0.0");
+            view_.SetTotalWallText(ZeroText(1));
             view_.Beep(kBeepDefault);
         } else {
             numberOfSystems = n;
@@ -277,10 +279,10 @@ void LengthInputs::SystemsChange()
         }
     } else {
         wallLength = 0;
-        view_.SetText(LengthField::Wall, "0.0");
+        view_.SetText(LengthField::Wall, ZeroText(1));
         numberOfSystems = 0;
         totalWallLength = 0;
-        view_.SetTotalWallText("0.0");
+        view_.SetTotalWallText(ZeroText(1));
         view_.SetPanel(1, kEnterValidNumber);
     }
     view_.ComputeMaterialList();
@@ -308,7 +310,7 @@ void LengthInputs::MemberExit(LengthField field)
         view_.SetPanel(1, "");
         return;
     }
-    view_.SetText(field, "0.00");
+    view_.SetText(field, ZeroText(2));
     const char* message = nullptr;
     switch (field) {
     case LengthField::WQ:
@@ -339,7 +341,7 @@ void LengthInputs::WallExit()
         view_.SetPanel(1, "");
         return;
     }
-    view_.SetText(LengthField::Wall, "0.0");
+    view_.SetText(LengthField::Wall, ZeroText(1));
     if (view_.WallLengthMode()) {
         view_.SetPanel(1, kEnterWallLength);
         Enter(LengthField::Wall);
@@ -354,10 +356,10 @@ void LengthInputs::SystemsExit()
     int64_t n = 0;
     if (view_.WallLengthMode() || ParseSystemsText(view_.Text(LengthField::Systems), n) != SystemsText::Empty)
         return;
-    view_.SetText(LengthField::Wall, "0.0");
+    view_.SetText(LengthField::Wall, ZeroText(1));
     wallLength = 0;
     totalWallLength = 0;
-    view_.SetTotalWallText("0.0");
+    view_.SetTotalWallText(ZeroText(1));
     view_.SetText(LengthField::Systems, "0");
     numberOfSystems = 0;
     view_.SetPanel(1, kEnterNumberOfSystems);

@@ -52,11 +52,11 @@ int FirstContained(const std::vector<std::string>& names, const std::string& sys
     return -1;
 }
 
-// A length cell: the field's value, "%0.2f", or "0.00" when it has none.
+// A length cell: the field's value, "%0.2f", or 0 so written when it has none.
 std::string LengthCell(const std::string& fieldText)
 {
     double v = 0;
-    return ParseFieldNumber(fieldText, v) ? sps::FormatFixed(v, 2) : "0.00";
+    return ParseFieldNumber(fieldText, v) ? sps::FormatFixed(v, 2) : sps::FormatFixed(0, 2);
 }
 
 } // namespace
@@ -295,7 +295,7 @@ void ComputeMaterialList(MaterialGrid& grid, const MaterialListInput& in)
 
     // Totals: the king pile system (rows 2 to 6, summed as shown), the sheet
     // piles, and both.
-    grid.SetCell(kColGrandTotal, kRowKingPile, "0.000");
+    grid.SetCell(kColGrandTotal, kRowKingPile, sps::FormatFixed(0, 3));
     for (int row = kRowKingPile; row <= kRowFurtherConnectors; ++row) {
         double sum = 0;
         double total = 0;
@@ -309,7 +309,7 @@ void ComputeMaterialList(MaterialGrid& grid, const MaterialListInput& in)
         else
             grid.SetCell(kColGrandTotal, kRowSheetPile, std::string());
     }
-    grid.SetCell(kColGrandTotal, kRowGrandTotal, "0.000");
+    grid.SetCell(kColGrandTotal, kRowGrandTotal, sps::FormatFixed(0, 3));
     if (!grid.Empty(kColGrandTotal, kRowSheetPile)) {
         double a = 0;
         double s = 0;

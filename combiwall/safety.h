@@ -112,9 +112,7 @@ void FillCatalogueList(const Catalogue& cat, RowRange range, const std::string& 
                        CatalogueList& out);
 
 // Kestrane's SfWindow: SfMax at most 100.
-inline constexpr cf::SfWindowRules kSfWindowRules = {
-    100.0, "100.00", " =< Sfmax =<  100", " Please complete: SfMax > 1.1*SfMin", false,
-};
+inline constexpr cf::SfWindowRules kSfWindowRules = {100.0, 0, " Please complete: SfMax > 1.1*SfMin", false};
 
 // Advice lines of an empty list.
 inline constexpr std::array<const char*, 6> kNoMatchLines = {

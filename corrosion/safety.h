@@ -40,8 +40,7 @@ SafetyFactors ComputeSafetyFactors(const Loads& loads, double fyk, const Current
 std::string SafetyFactorText(double sf);
 
 // Input rules of the Sfmin and SfMax fields: SfMax up to 20.00.
-inline constexpr cf::SfWindowRules kSfWindowRules{20.0, "20.00", " =< Sfmax =<  20.00",
-                                                  " Please complete: SfMax >= 1.1*SfMin", true};
+inline constexpr cf::SfWindowRules kSfWindowRules{20.0, 2, " Please complete: SfMax >= 1.1*SfMin", true};
 
 // The window search: SfMin <= Sf <= SfMax on the factor rounded to 2 decimals.
 bool InSearchWindow(double sf, const cf::SfWindow& window);

@@ -127,9 +127,12 @@ private:
         QString text = ke->text();
         if (text.isEmpty())
             return false;
-        // Control combinations (copy, paste, select all) are not typed characters,
-        // and Tab, Backtab and Delete move the focus or edit, as keys without text.
-        if (ke->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        // Control and Control+Shift combinations (copy, paste, select all) are
+        // not typed characters; with Alt or Meta a line edit inserts the
+        // character, so it is filtered as typed. Tab, Backtab and Delete move
+        // the focus or edit, as keys without text.
+        const Qt::KeyboardModifiers mods = ke->modifiers();
+        if (mods == Qt::ControlModifier || mods == (Qt::ControlModifier | Qt::ShiftModifier))
             return false;
         if (ke->key() == Qt::Key_Tab || ke->key() == Qt::Key_Backtab || ke->key() == Qt::Key_Delete)
             return false;

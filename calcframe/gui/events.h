@@ -34,8 +34,10 @@ void OnEnter(QWidget* w, std::function<void()> fn);
 void OnExit(QWidget* w, std::function<void()> fn);
 // Key press with a text: the handler sees the first character and may set it
 // to QChar(0) to refuse the key, or to another character, which a line edit
-// then receives instead. Keys without text (arrows), Tab, Backtab, Delete and
-// the control keys but backspace (Enter, Escape) pass: they are no input.
+// then receives instead, also with Alt or Meta held (a line edit inserts
+// those). Keys without text (arrows), Tab, Backtab, Delete, the control keys
+// but backspace (Enter, Escape) and Control combinations (copy, paste) pass:
+// they are no input.
 void OnKeyPress(QWidget* w, std::function<void(QChar&)> fn);
 // Text change of a line edit, typed, pasted or written from code.
 void OnChange(QLineEdit* e, std::function<void()> fn);

@@ -1,6 +1,7 @@
 #include "calcframe/sfwindow.h"
 
 #include "platform/error.h"
+#include "platform/numtext.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +9,8 @@ using namespace cf;
 
 namespace {
 
-const SfWindowRules kRules100 = {100.0, "100.00", " =< Sfmax =<  100", " Please complete: SfMax > 1.1*SfMin", false};
-const SfWindowRules kRules20 = {20.0, "20.00", " =< Sfmax =<  20.00", " Please complete: SfMax >= 1.1*SfMin", true};
+const SfWindowRules kRules100 = {100.0, 0, " Please complete: SfMax > 1.1*SfMin", false};
+const SfWindowRules kRules20 = {20.0, 2, " Please complete: SfMax >= 1.1*SfMin", true};
 
 } // namespace
 
@@ -136,6 +137,21 @@ TEST(SfWindow, SfMaxChangesAndLeaving)
     EXPECT_EQ(o.font, SfMaxFont::Black);
     EXPECT_EQ(o.panel0, "1.65 =< Sfmax =<  100");
     EXPECT_EQ(o.panel1, "");
+}
+
+TEST(SfWindow, WrittenNumbersCarryTheProgramsSeparator)
+{
+    sps::SetDecimalSeparator(',');
+    SfWindow w{1.5, 10};
+    const SfFieldOutcome capped = SfMaxChanged("150", w, kRules100);
+    const SfFieldOutcome reset = SfMaxLeft("", w, kRules20);
+    const std::string hint = SfMaxHint(w, kRules20);
+    const std::string sfmin = SfminLeftText("");
+    sps::SetDecimalSeparator('.');
+    EXPECT_EQ(capped.rewriteSfMax, "100,00");
+    EXPECT_EQ(reset.rewriteSfMax, "20,00");
+    EXPECT_EQ(hint, "1,65 =< Sfmax =<  20,00");
+    EXPECT_EQ(sfmin, "1,50");
 }
 
 TEST(SfWindow, SfminLeavingText)

@@ -9,6 +9,7 @@
 #include "combiwall/gui/formdata.h"
 #include "combiwall/gui/materialtab.h"
 #include "combiwall/grades.h"
+#include "combiwall/safety.h"
 #include "combiwall/units.h"
 #include "platform/numtext.h"
 
@@ -31,8 +32,6 @@ const cf::LimitedField kLimits[3] = {
     {cf::kDeflectionFactor, kMaxDeflection, kMaxDeflectionImperial, 0, 1, " 0 < Deflection =< ",
      " Error: Deflection > fmax !"},
 };
-
-const cf::SfWindowRules kSfRules{100.0, "100.00", " =< Sfmax =<  100", " Please complete: SfMax > 1.1*SfMin", false};
 
 } // namespace
 
@@ -78,19 +77,22 @@ void TForm1::ApplySfOutcome(const cf::SfFieldOutcome& out)
 
 void TForm1::Edit_SfminChange()
 {
-    cf::SfFieldOutcome out = cf::SfminChanged(cf::SfFieldText(Edit_Sfmin), data_->window, kSfRules);
+    cf::SfFieldOutcome out = cf::SfminChanged(cf::SfFieldText(Edit_Sfmin), data_->window, kSfWindowRules);
     ApplySfOutcome(out);
 }
 
-void TForm1::Edit_SfMaxEnter() { ApplySfOutcome(cf::SfMaxEntered(data_->window, kSfRules)); }
+void TForm1::Edit_SfMaxEnter() { ApplySfOutcome(cf::SfMaxEntered(data_->window, kSfWindowRules)); }
 
 void TForm1::Edit_SfMaxChange()
 {
-    cf::SfFieldOutcome out = cf::SfMaxChanged(cf::SfFieldText(Edit_SfMax), data_->window, kSfRules);
+    cf::SfFieldOutcome out = cf::SfMaxChanged(cf::SfFieldText(Edit_SfMax), data_->window, kSfWindowRules);
     ApplySfOutcome(out);
 }
 
-void TForm1::Edit_SfMaxExit() { ApplySfOutcome(cf::SfMaxLeft(cf::SfFieldText(Edit_SfMax), data_->window, kSfRules)); }
+void TForm1::Edit_SfMaxExit()
+{
+    ApplySfOutcome(cf::SfMaxLeft(cf::SfFieldText(Edit_SfMax), data_->window, kSfWindowRules));
+}
 
 double TForm1::RequiredSfmin() const { return data_->window.sfMin; }
 double TForm1::SfMax() const { return data_->window.sfMax; }

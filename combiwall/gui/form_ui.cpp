@@ -1,5 +1,6 @@
 // The components of the main form and their places.
 #include "calcframe/gui/controls.h"
+#include "calcframe/gui/frame.h"
 #include "calcframe/gui/radiogroup.h"
 #include "calcframe/gui/statusbar.h"
 #include "combiwall/gui/form.h"
@@ -145,10 +146,10 @@ void TForm1::BuildCatalogueTab()
 
     GB_Sfmin = MakeGroup(t, "GB_Sfmin", QStringLiteral("  Minimum Sf  "), 326, 360, 262, 50);
     Lbl_SfminResult = MakeResult(GB_Sfmin, "Lbl_SfminResult", 150, 24, 90);
-    Edit_Sfmin = MakeEdit(GB_Sfmin, "Edit_Sfmin", QStringLiteral("1.50"), 10, 22, 70);
+    Edit_Sfmin = MakeEdit(GB_Sfmin, "Edit_Sfmin", cf::Fixed(1.5, 2), 10, 22, 70);
     Lbl_Sf_Text = MakeLabel(GB_Sfmin, "Lbl_Sf_Text", QStringLiteral("=< Sf =<"), 90, 26, 70);
     Lbl_Sf_Text->setAlignment(Qt::AlignCenter);
-    Edit_SfMax = MakeEdit(GB_Sfmin, "Edit_SfMax", QStringLiteral("10.00"), 170, 22, 70);
+    Edit_SfMax = MakeEdit(GB_Sfmin, "Edit_SfMax", cf::Fixed(10, 2), 170, 22, 70);
     Edit_Sfmin->hide();
     Edit_SfMax->hide();
 

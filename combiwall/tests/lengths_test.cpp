@@ -1,6 +1,7 @@
 #include "combiwall/lengths.h"
 
 #include "calcframe/units.h"
+#include "platform/numtext.h"
 
 #include <gtest/gtest.h>
 
@@ -337,6 +338,18 @@ TEST(Lengths, DependentLengthsCascade)
     EXPECT_EQ(v.in.lengthNJ, 0);
     EXPECT_EQ(v.in.lengthKX, 0);
     EXPECT_GT(v.computed, 0);
+
+    // Under a locale with ",", the texts written carry it (the field takes
+    // no other).
+    sps::SetDecimalSeparator(',');
+    v.Lengths("20", "18", "12");
+    v.Type(WQ, "");
+    const std::string nj = v.text[1];
+    v.in.Exit(WQ);
+    const std::string wq = v.text[0];
+    sps::SetDecimalSeparator('.');
+    EXPECT_EQ(nj, "0,00");
+    EXPECT_EQ(wq, "0,00");
 }
 
 TEST(Lengths, ExitHandlers)

@@ -1,5 +1,6 @@
 // The components of the main form and their places.
 #include "calcframe/gui/controls.h"
+#include "calcframe/gui/frame.h"
 #include "calcframe/gui/radiogroup.h"
 #include "corrosion/gui/form.h"
 
@@ -100,10 +101,10 @@ void TForm1::BuildInputTab()
     GB_Sfmin->setToolTip(QStringLiteral("Sf = fyk / ((M + N * f) / Sx + N / Ax)"));
     Lbl_SfIni = MakeLabel(GB_Sfmin, "Lbl_SfIni", QStringLiteral("Sf,ini = "), 8, 21, 70);
     Lbl_Sf_Result = MakeResult(GB_Sfmin, "Lbl_Sf_Result", 90, 20, 76);
-    Edit_Sfmin = MakeEdit(GB_Sfmin, "Edit_Sfmin", QStringLiteral("1.50"), 8, 18, 44, 21);
+    Edit_Sfmin = MakeEdit(GB_Sfmin, "Edit_Sfmin", cf::Fixed(1.5, 2), 8, 18, 44, 21);
     Lbl_Sf_Text = MakeLabel(GB_Sfmin, "Lbl_Sf_Text", QStringLiteral("=< Sf,red =<"), 54, 20, 68);
     Lbl_Sf_Text->setAlignment(Qt::AlignCenter);
-    Edit_SfMax = MakeEdit(GB_Sfmin, "Edit_SfMax", QStringLiteral("20.00"), 124, 18, 44, 21);
+    Edit_SfMax = MakeEdit(GB_Sfmin, "Edit_SfMax", cf::Fixed(20, 2), 124, 18, 44, 21);
     Lbl_SFRed = MakeLabel(GB_Sfmin, "Lbl_SFRed", QStringLiteral(" Sf,red = "), 8, 47, 70);
     Lbl_SFRedResult = MakeResult(GB_Sfmin, "Lbl_SFRedResult", 90, 46, 76);
     QFont bold = Lbl_SFRedResult->font();
@@ -115,10 +116,10 @@ void TForm1::BuildInputTab()
 
     GB_SteelQuantity = MakeGroup(t, "GB_SteelQuantity", QStringLiteral(" Steel quantities "), 4, 288, 176, 157);
     MakeLabel(GB_SteelQuantity, "Lbl_WallLength", QStringLiteral("Wall length"), 8, 20, 62);
-    Edit_WallLength = MakeEdit(GB_SteelQuantity, "Edit_WallLength", QStringLiteral("0.0"), 70, 18, 60, 21);
+    Edit_WallLength = MakeEdit(GB_SteelQuantity, "Edit_WallLength", cf::Fixed(0, 1), 70, 18, 60, 21);
     Lbl_Wall_Units = MakeLabel(GB_SteelQuantity, "Lbl_Wall_Units", QStringLiteral("m"), 131, 20, 42);
     MakeLabel(GB_SteelQuantity, "Lbl_SSPLength", QStringLiteral("SSP length"), 8, 44, 62);
-    Edit_SSPLength = MakeEdit(GB_SteelQuantity, "Edit_SSPLength", QStringLiteral("0.00"), 70, 42, 60, 21);
+    Edit_SSPLength = MakeEdit(GB_SteelQuantity, "Edit_SSPLength", cf::Fixed(0, 2), 70, 42, 60, 21);
     Lbl_SSP_Units = MakeLabel(GB_SteelQuantity, "Lbl_SSP_Units", QStringLiteral("m"), 131, 44, 42);
     MakeLabel(GB_SteelQuantity, "Lbl_SSP", QStringLiteral("SSP pairs :"), 8, 74, 62);
     Lbl_SSP_Result = MakeValue(GB_SteelQuantity, "Lbl_SSP_Result", 62, 74, 60);

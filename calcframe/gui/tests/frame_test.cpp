@@ -75,6 +75,14 @@ TEST(FrameKeyFilter, RefusesLettersAndSignsWithPanelTextAndExclamationBeep)
     EXPECT_EQ(w.load->text(), QString());
     EXPECT_EQ(w.sb->Panel(1), QStringLiteral(" Enter only values > 0. Wrong input:  -"));
     EXPECT_EQ(w.platform.beeper->beeps.size(), 2u);
+
+    // With Alt or Meta held the field would insert the key: filtered alike.
+    w.Type(w.deflection, QStringLiteral("12"));
+    QTest::keyClick(w.deflection, Qt::Key_X, Qt::AltModifier);
+    QTest::keyClick(w.deflection, Qt::Key_Comma, Qt::MetaModifier);
+    EXPECT_EQ(w.deflection->text(), QStringLiteral("12."));
+    EXPECT_EQ(w.sb->Panel(1), QStringLiteral(" Enter only values > 0. Wrong input:  x"));
+    EXPECT_EQ(w.platform.beeper->beeps.size(), 3u);
 }
 
 TEST(FrameKeyFilter, AdmitsDigitsOneSeparatorAndBackspace)

@@ -167,6 +167,9 @@ TEST(KestraneSettings, MissingMetricKeyStartsImperialAndSfMaxIsCappedAt100)
     EXPECT_FALSE(k.form->Metric());
     EXPECT_EQ(k.form->Edit_SfMax->text(), QStringLiteral("100.00"));
     EXPECT_DOUBLE_EQ(k.form->SfMax(), 100.0);
+    // Capped while the settings are read: nothing is reported.
+    EXPECT_TRUE(k.Panel(1).isEmpty());
+    EXPECT_TRUE(k.Beeps().empty());
     EXPECT_EQ(k.form->Lbl_LoadUnit->text(), QStringLiteral("kips/ft"));
     EXPECT_EQ(k.form->Lbl_LengthWQUnits->text(), QStringLiteral("ft"));
 }

@@ -105,6 +105,10 @@ TEST(KestraneLoads, RangeHintsAndLimitsInBothUnitSystems)
     EXPECT_EQ(k.Panel(0), QStringLiteral(" 0 < Compression load =< 2397.4"));
     k.Enter(f.Edit_Deflection);
     EXPECT_EQ(k.Panel(0), QStringLiteral(" 0 < Deflection =< 19.6"));
+    // Above the imperial limit though within the metric one (49.91 cm).
+    k.Type(f.Edit_Deflection, QStringLiteral("19.65"));
+    EXPECT_EQ(f.Edit_Deflection->text(), QString());
+    EXPECT_EQ(f.Deflection(), 0.0);
 }
 
 TEST(KestraneLoads, TextThatIsNoNumberCountsAsEmpty)

@@ -559,6 +559,25 @@ TEST(RovandelInputs, EitherSeparatorKeyAndRefusedInputsKeepTheirMessage)
     sps::SetDecimalSeparator('.');
     EXPECT_EQ(shown, QStringLiteral("12,5"));
     EXPECT_DOUBLE_EQ(load, 12.5);
+
+    // The texts the program writes carry "," too, and the fields take them:
+    // SfMax capped and reset, Sfmin left empty.
+    sps::SetDecimalSeparator(',');
+    Rovandel g;
+    g.form->MenuSelectSfmin->trigger();
+    g.Type(g.form->Edit_SfMax, QStringLiteral("25"));
+    const QString capped = g.form->Edit_SfMax->text();
+    const double sfMax = g.form->SfMax();
+    g.Type(g.form->Edit_SfMax, QString());
+    g.Type(g.form->Edit_Sfmin, QString());
+    g.Leave();
+    const QStringList left{g.form->Edit_Sfmin->text(), g.form->Edit_SfMax->text()};
+    const double sfMin = g.form->SfMin();
+    sps::SetDecimalSeparator('.');
+    EXPECT_EQ(capped, QStringLiteral("20,00"));
+    EXPECT_DOUBLE_EQ(sfMax, 20.0);
+    EXPECT_EQ(left, (QStringList{QStringLiteral("1,50"), QStringLiteral("20,00")}));
+    EXPECT_DOUBLE_EQ(sfMin, 1.5);
 }
 
 TEST(RovandelInputs, OneInputGivesOneBeepAtMost)
